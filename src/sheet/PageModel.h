@@ -12,6 +12,8 @@
 #include <array>
 #include <memory>
 
+class QIODevice;
+
 class PageModel {
 public:
     static constexpr int MaxLabels = 200;
@@ -47,8 +49,16 @@ public:
     void ClearAllLabels();        // empties labels 1..LabelsPerPage
 
     // Document file. Both throw FilerError with the stream's message.
+    // SaveToFile writes a temporary file beside the target and renames it over the target only
+    // once complete, so a failure leaves an existing document as it was.
+    // LoadFromFile reads the whole document before it changes anything: after a failure the page
+    // is exactly as before (a layout whose label count is not 1..200 is refused with "Invalid
+    // property value"). Bytes after the last label list are ignored.
     void SaveToFile(const QString &path) const;
     void LoadFromFile(const QString &path);
+    // The same on an open device (a buffer in tests and fuzzing).
+    void saveTo(QIODevice &out) const;
+    void loadFrom(QIODevice &in);
 
     // ---- printing ----
     int TopMarginNudgeThousandthInches = 0;
