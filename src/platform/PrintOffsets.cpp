@@ -1,0 +1,6 @@
+#include "PrintOffsets.h"
+
+int TopMarginNudge = 0;
+int LeftMarginNudge = 0;
+int VerticalSpacing = 0;
+int HorizontalSpacing = 0;

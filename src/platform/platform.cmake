@@ -1,0 +1,11 @@
+list(APPEND PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Identity.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintOffsets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Screen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpFile.cpp)
+list(APPEND PLATFORM_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Services.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpViewer.cpp)
