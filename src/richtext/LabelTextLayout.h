@@ -8,12 +8,22 @@
 #include "richtext/RichText.h"
 
 #include <QRect>
+#include <QTextFormat>
 #include <memory>
 
 class QPainter;
+class QTextCharFormat;
 class QTextDocument;
 
 constexpr qreal kReferenceUnitsPerInch = 96.0;
+
+// Reference units (1/96 inch) for a length in thousandths of an inch, and back.
+constexpr qreal referenceUnitsFromThou(qreal thou) {
+    return thou * kReferenceUnitsPerInch / 1000.0;
+}
+constexpr qreal thouFromReferenceUnits(qreal units) {
+    return units * 1000.0 / kReferenceUnitsPerInch;
+}
 
 class LabelTextLayout {
 public:
@@ -31,7 +41,8 @@ public:
     // Paints into rect of the painter's device, where one inch is unitsPerInch device units
     // (screen: pixels per inch × magnification / 100; paper: the printer's dots per inch).
     // Whole lines only: stops before the first line that does not fit rect's height, but the
-    // first line is always painted. Paints no background.
+    // first line is always painted. Paints no background. Lines are not wrapped to rect's
+    // width: they keep the breaks of the true-size layout.
     void paint(QPainter &painter, const QRect &rect, qreal unitsPerInch) const;
 
     QTextDocument &document() const;  // the laid-out document, in reference units
@@ -40,6 +51,26 @@ private:
     std::unique_ptr<QTextDocument> m_doc;
 };
 
+// Height (bottom of the last line) of a label document, in reference units.
+qreal labelDocumentHeight(const QTextDocument &doc);
+
+// Paints the lines of doc whose bottom lies within maxHeight reference units (the first line
+// always) with the painter's current transform, which maps reference units to the device.
+void paintWholeLines(QPainter &painter, const QTextDocument &doc, qreal maxHeight);
+
+// Makes doc a label document: design metrics at 96 reference units per inch whatever the
+// screen, no document margin, wrap at word boundaries (anywhere inside a word too long for a
+// line), default font Arial 10 pt. The editor's document gets the same treatment so its line
+// breaks are those of the painter.
+void configureLabelDocument(QTextDocument &doc);
+
 // Conversion between the value and Qt's document, shared by the layout and the editor.
+// fillDocument replaces the whole content of doc.
 void fillDocument(QTextDocument &doc, const RichText &text);
 RichText richTextFromDocument(const QTextDocument &doc);
+
+// One character format each way. The RTF charset travels in kCharsetProperty (absent for 0),
+// so a symbol font's codes stay marked as such through editing and copying.
+constexpr int kCharsetProperty = QTextFormat::UserProperty + 0x51;
+QTextCharFormat textCharFormat(const CharFormat &format);
+CharFormat charFormatFromText(const QTextCharFormat &format);

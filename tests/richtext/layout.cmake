@@ -1,0 +1,2 @@
+qm_add_test(tst_labeltextlayout SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_labeltextlayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LabelCases.h LIBS richtext)
