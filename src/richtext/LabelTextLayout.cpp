@@ -25,8 +25,9 @@ QPaintDevice *referenceDevice() {
     return &device;
 }
 
-// Runs never carry paragraph breaks; characters that QTextCursor::insertText would turn into
-// blocks or frames become blanks, and object replacement characters (pictures) are dropped.
+// Runs never carry paragraph breaks: one inside a run becomes a line break (U+2028), as RTF
+// keeps it, instead of a new block; frame marks become blanks, and object replacement
+// characters (pictures) are dropped.
 QString runText(const QString &text) {
     QString out;
     out.reserve(text.size());
@@ -35,6 +36,8 @@ QString runText(const QString &text) {
             case u'\n':
             case u'\r':
             case 0x2029:  // paragraph separator
+                out += QChar(QChar::LineSeparator);
+                break;
             case 0xfdd0:  // beginning of frame
             case 0xfdd1:  // end of frame
                 out += QLatin1Char(' ');
@@ -94,7 +97,7 @@ QTextCharFormat textCharFormat(const CharFormat &format) {
     QTextCharFormat out;
     if (!format.family.isEmpty())
         out.setFontFamilies(QStringList{format.family});
-    out.setFontPointSize(qBound(1, format.halfPoints, 3276) / 2.0);
+    out.setFontPointSize(qBound(1, format.halfPoints, 32767) / 2.0);
     out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     out.setFontItalic(format.italic);
     out.setFontUnderline(format.underline);
@@ -113,7 +116,7 @@ CharFormat charFormatFromText(const QTextCharFormat &format) {
     if (!family.isEmpty())
         out.family = family;
     if (format.fontPointSize() > 0)
-        out.halfPoints = qBound(1, qRound(format.fontPointSize() * 2), 3276);
+        out.halfPoints = qBound(1, qRound(format.fontPointSize() * 2), 32767);
     out.bold = format.fontWeight() >= QFont::DemiBold;
     out.italic = format.fontItalic();
     out.underline = format.fontUnderline();
