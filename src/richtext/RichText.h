@@ -48,6 +48,13 @@ public:
     bool IsEmpty() const;
     QString toPlainText() const;  // paragraphs joined with '\n'
 
+    // The same text in the one form that RTF keeps: empty runs dropped, neighbouring runs of
+    // equal format merged, colours opaque, sizes within 1..32767 half points, font names
+    // without surrounding blanks, breaks inside a run as U+2028, lone surrogates as U+FFFD,
+    // and symbol-font codes U+F020..U+F0FF as U+0020..U+00FF. readRtf(writeRtf(t)) equals
+    // t.normalized(), and equals t itself for every text the editor produces.
+    RichText normalized() const;
+
     QList<Paragraph> paragraphs;  // never empty
 
     bool operator==(const RichText &) const = default;

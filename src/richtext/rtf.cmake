@@ -1,0 +1,6 @@
+list(APPEND RICHTEXT_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RtfCodePages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RtfKeywords.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RtfReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RtfStorage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RtfWriter.cpp)
