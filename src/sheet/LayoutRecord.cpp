@@ -19,6 +19,13 @@ constexpr std::int32_t TLabelLayoutRecord::*kFields[TLabelLayoutRecord::IntegerC
     &TLabelLayoutRecord::Reserved21,       &TLabelLayoutRecord::Reserved22,
 };
 
+constexpr const char *kFieldNames[TLabelLayoutRecord::IntegerCount] = {
+    "LabelWidth",       "LabelHeight",    "HorizontalPitch", "VerticalPitch", "LeftMargin",  "TopMargin",
+    "PaperSize",        "PageWidth",      "PageHeight",      "FreeTop",       "FreeLeft",    "FreeBottom",
+    "FreeRight",        "NumberAcross",   "NumberDown",      "Reserved16",    "StripeStyle", "Reserved18",
+    "HorizontalGutter", "VerticalGutter", "Reserved21",      "Reserved22",
+};
+
 char foldAsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
 }

@@ -34,6 +34,7 @@ struct TLabelLayoutRecord {
     static constexpr int IntegerCount = 22;
     std::int32_t &integer(int index);  // index 0..21
     std::int32_t integer(int index) const;
+    static const char *integerName(int index);  // "LabelWidth" .. "Reserved22"
 
     // NumberAcross × NumberDown, computed without overflow (0 when either is not positive).
     std::int64_t labelCount() const;

@@ -5,6 +5,7 @@
 #include "sheet/PageModel.h"
 #include "sheet/RtfStorageComponent.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -27,11 +28,22 @@ void PageModel::saveTo(QIODevice &out) const {
 }
 
 void PageModel::SaveToFile(const QString &path) const {
+    // The whole document is built in memory (at most 200 labels) and written with one unbuffered
+    // write, whose count is checked: QSaveFile's commit reports success even when its buffered
+    // flush failed, which would rename a cut-off file over the previous document.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    saveTo(document);
+    const QByteArray &bytes = document.data();
+
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw FilerError::cannotCreate(path);
-    saveTo(file);  // on an error the temporary file is discarded with `file`
-    if (!file.commit())
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        throw FilerError::writeError();  // the temporary file is removed with `file`
+    }
+    if (!file.commit() || file.error() != QFileDevice::NoError)
         throw file.error() == QFileDevice::RenameError ? FilerError::cannotCreate(path)
                                                        : FilerError::writeError();
 }
