@@ -73,6 +73,8 @@ void TMRUFileList::Save() const {
 void TMRUFileList::removeMenuItems(bool now) {
     // Actions may be the one whose click brought us here, so normally they go later.
     for (QAction *action : std::as_const(m_actions)) {
+        if (!action)
+            continue;
         if (m_builtIn)
             m_builtIn->removeAction(action);
         if (now)
@@ -116,6 +118,15 @@ void TMRUFileList::rebuildMenu() {
         if (!UseSubmenu)
             m_actions.append(action);
     }
+}
+
+QList<QAction *> TMRUFileList::menuActions() const {
+    QList<QAction *> result;
+    for (QAction *action : m_actions) {
+        if (action)
+            result.append(action);
+    }
+    return result;
 }
 
 void TMRUFileList::clickItem(int index) {

@@ -8,14 +8,13 @@
 //
 // The settings are plain fields; set them before the first Load or AddItem.
 
+#include <QAction>
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
 #include <functional>
-
-class QAction;
 
 class TMRUFileList : public QObject {
     Q_OBJECT
@@ -48,7 +47,7 @@ public:
 
     // The list's actions now in FileMenu, in order: the separator, then one per entry (with
     // UseSubmenu the entries are in submenu() instead).
-    QList<QAction *> menuActions() const { return m_actions; }
+    QList<QAction *> menuActions() const;
     QMenu *submenu() const { return m_submenu; }
     // What a click on entry i (from 0) does; the menu items call it.
     void clickItem(int index);
@@ -58,7 +57,7 @@ private:
     void rebuildMenu();
 
     QStringList m_items;
-    QPointer<QMenu> m_builtIn;  // the menu the actions below are in
-    QList<QAction *> m_actions;
+    QPointer<QMenu> m_builtIn;           // the menu the actions below are in
+    QList<QPointer<QAction>> m_actions;  // owned by the menu, so they go with it
     QPointer<QMenu> m_submenu;
 };
