@@ -368,6 +368,8 @@ void Reader::dispatch(rtf::KeywordInfo info, std::string_view name, bool hasPara
         }
     }
     (void)name;
+    if (keyword == Keyword::Unicode && !hasParam)
+        return;  // a \u without its number (a cut file) stands for nothing
     if (keyword == Keyword::Character || keyword == Keyword::Unicode || keyword == Keyword::Tab ||
         keyword == Keyword::Line) {
         char16_t unit = info.character;
@@ -631,6 +633,8 @@ void Reader::addUnit(char16_t unit) {
     if (m_state.destination != Destination::Body && m_state.destination != Destination::FontTable)
         return;
     flushBytes();
+    if (unit == u'\n' || unit == u'\r' || unit == 0x2029)
+        unit = 0x2028;  // a run never breaks its paragraph
     if (m_state.destination == Destination::Body && unit >= 0xF020 && unit <= 0xF0FF &&
         format().charset == rtf::kSymbolCharset)
         unit -= 0xF000;  // a symbol font's code written in its private-use form
