@@ -2,3 +2,4 @@ qm_add_test(tst_profilefile SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_profilefile.cp
 qm_add_test(tst_services SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_services.cpp LIBS platform_ui)
 qm_add_test(tst_mrufilelist SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_mrufilelist.cpp LIBS platform_ui)
 qm_add_test(tst_singleinstance SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_singleinstance.cpp LIBS platform_ui)
+qm_add_test(tst_preferences SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_preferences.cpp LIBS app_prefs)
