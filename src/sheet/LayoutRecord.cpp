@@ -37,6 +37,9 @@ std::int32_t &TLabelLayoutRecord::integer(int index) {
 std::int32_t TLabelLayoutRecord::integer(int index) const {
     return this->*kFields[index];
 }
+const char *TLabelLayoutRecord::integerName(int index) {
+    return kFieldNames[index];
+}
 
 std::int64_t TLabelLayoutRecord::labelCount() const {
     if (NumberAcross <= 0 || NumberDown <= 0)
