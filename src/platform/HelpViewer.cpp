@@ -85,7 +85,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(m_search, &QLineEdit::textChanged, this, &HelpViewer::filterKeywords);
     connect(m_search, &QLineEdit::returnPressed, this, &HelpViewer::openKeyword);
     connect(m_keywords, &QListWidget::itemActivated, this, [this] { openKeyword(); });
-    connect(m_text, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
+    connect(m_text, &QTextBrowser::anchorClicked, this, &HelpViewer::openLink);
 }
 
 bool HelpViewer::ensureLoaded(const QString &helpFilePath) {
@@ -138,9 +138,14 @@ void HelpViewer::openKeyword() {
         display(topics.constFirst()->id, true);
 }
 
-void HelpViewer::followLink(const QUrl &url) {
+void HelpViewer::openLink(const QUrl &url) {
+    // "topic:<id>" or "topic:<id>#<anchor>" to another topic, "#<anchor>" within this one.
     if (url.scheme() == QStringLiteral("topic"))
         display(url.path(), true);
+    else if (!url.scheme().isEmpty() || !url.path().isEmpty())
+        return;  // nothing outside the help file is opened from here
+    if (url.hasFragment())
+        m_text->scrollToAnchor(url.fragment());
 }
 
 void HelpViewer::goBack() {

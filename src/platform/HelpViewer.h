@@ -26,6 +26,9 @@ public:
     // The Search page with an empty keyword box.
     void showSearch(const QString &helpFilePath);
 
+    // What a click on a link in the text does.
+    void openLink(const QUrl &url);
+
     // For tests: what the window holds now.
     QString currentTopicId() const { return m_currentId; }
     QString shownText() const;
@@ -42,7 +45,6 @@ private:
     void fillLists();
     void filterKeywords(const QString &text);
     void openKeyword();
-    void followLink(const QUrl &url);
     void goBack();
 
     HelpFile m_file;

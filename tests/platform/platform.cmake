@@ -3,3 +3,5 @@ qm_add_test(tst_services SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_services.cpp LIBS
 qm_add_test(tst_mrufilelist SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_mrufilelist.cpp LIBS platform_ui)
 qm_add_test(tst_singleinstance SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_singleinstance.cpp LIBS platform_ui)
 qm_add_test(tst_preferences SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_preferences.cpp LIBS app_prefs)
+qm_add_test(tst_help SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_help.cpp LIBS platform_ui)
+add_dependencies(tst_help help_file)
