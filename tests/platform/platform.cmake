@@ -5,3 +5,4 @@ qm_add_test(tst_singleinstance SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_singleinsta
 qm_add_test(tst_preferences SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_preferences.cpp LIBS app_prefs)
 qm_add_test(tst_help SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_help.cpp LIBS platform_ui)
 add_dependencies(tst_help help_file)
+qm_add_test(tst_dialogs SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialogs.cpp LIBS platform_ui)
