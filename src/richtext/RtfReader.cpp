@@ -8,6 +8,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -79,7 +80,7 @@ private:
     void openGroup();
     bool closeGroup();
 
-    void dispatch(rtf::KeywordInfo info, std::string_view name, bool hasParam, int param);
+    void dispatch(rtf::KeywordInfo info, bool hasParam, int param);
     void fontTableWord(Keyword keyword, bool hasParam, int param);
 
     // text
@@ -288,7 +289,7 @@ void Reader::controlWord() {
             skipBinary(param);
         return;
     }
-    dispatch(info, word, hasParam, param);
+    dispatch(info, hasParam, param);
 }
 
 void Reader::controlSymbol(char c) {
@@ -324,7 +325,7 @@ void Reader::controlSymbol(char c) {
             break;
         case '\r':
         case '\n':
-            dispatch({Keyword::Par, 0}, "par", false, 0);
+            dispatch({Keyword::Par, 0}, false, 0);
             break;
         default:
             break;  // \| \: and unknown symbols carry nothing we keep
@@ -354,7 +355,7 @@ void Reader::hexEscape() {
 
 // --- control words --------------------------------------------------------------------------
 
-void Reader::dispatch(rtf::KeywordInfo info, std::string_view name, bool hasParam, int param) {
+void Reader::dispatch(rtf::KeywordInfo info, bool hasParam, int param) {
     const Keyword keyword = info.keyword;
     const bool nested = m_stack.size() > 1;  // the document group itself is never skipped
     if (m_ignorable) {
@@ -367,7 +368,6 @@ void Reader::dispatch(rtf::KeywordInfo info, std::string_view name, bool hasPara
             return;
         }
     }
-    (void)name;
     if (keyword == Keyword::Unicode && !hasParam)
         return;  // a \u without its number (a cut file) stands for nothing
     if (keyword == Keyword::Character || keyword == Keyword::Unicode || keyword == Keyword::Tab ||
@@ -569,7 +569,7 @@ void Reader::fontTableWord(Keyword keyword, bool hasParam, int param) {
             // Body text inside the font table (seen in damaged files): leave the table.
             finishFont();
             m_state.destination = Destination::Body;
-            dispatch({keyword, 0}, {}, hasParam, param);
+            dispatch({keyword, 0}, hasParam, param);
             return;
         default:
             return;
@@ -740,6 +740,8 @@ void Reader::finishColor() {
 
 // Replaces lone UTF-16 surrogates (from broken \u pairs) with U+FFFD.
 void repairSurrogates(QString &text) {
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return;  // the usual case: no need to detach the string
     const qsizetype n = text.size();
     QChar *d = text.data();
     for (qsizetype i = 0; i < n; ++i) {

@@ -223,12 +223,18 @@ void Writer::text(const QString &s) {
 }
 
 QByteArray Writer::write(const RichText &content) {
+    qsizetype characters = 0;
     for (const Paragraph &p : content.paragraphs) {
-        for (const TextRun &run : p.runs)
+        for (const TextRun &run : p.runs) {
+            if (run.text.isEmpty())
+                continue;  // written nowhere, so its font and colour are not listed either
             collect(run.format);
+            characters += run.text.size();
+        }
         collect(p.markFormat);
     }
-    m_out.reserve(160 + 64 * m_fonts.size() + 20 * m_colors.size() + 2 * content.toPlainText().size());
+    m_out.reserve(160 + 64 * m_fonts.size() + 20 * m_colors.size() + 16 * content.paragraphs.size() +
+                  2 * characters);
 
     m_out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl");
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
