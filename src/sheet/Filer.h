@@ -58,7 +58,7 @@ private:
 // "Invalid property value" wherever a value is expected: nothing in the files needs skipping.
 class FilerReader {
 public:
-    explicit FilerReader(QIODevice &in) : m_in(in) {}
+    explicit FilerReader(QIODevice &in);
 
     void readListBegin() { expectTag(FilerValueTag::vaList); }
     void readListEnd() { expectTag(FilerValueTag::vaNull); }
@@ -82,4 +82,5 @@ private:
     void readProperty(FilerComponent &component);
     void readChild();
     QIODevice &m_in;
+    qint64 m_size = -1;  // the device's size, read once (QFile::size asks the system each time)
 };

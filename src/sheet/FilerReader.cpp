@@ -3,10 +3,12 @@
 
 #include <QIODevice>
 
+FilerReader::FilerReader(QIODevice &in) : m_in(in), m_size(in.isSequential() ? -1 : in.size()) {}
+
 qint64 FilerReader::remaining() const {
-    if (m_in.isSequential())
+    if (m_size < 0)
         return m_in.bytesAvailable();
-    return std::max<qint64>(0, m_in.size() - m_in.pos());
+    return std::max<qint64>(0, m_size - m_in.pos());
 }
 
 std::uint8_t FilerReader::readByte() {
