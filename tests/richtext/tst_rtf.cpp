@@ -124,7 +124,7 @@ void TestRtf::roundTrip_data() {
         TextRun{QStringLiteral("?"), fmt(28)},
     })});
     QTest::newRow("national charset fonts") << doc({line({
-        TextRun{QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442 ok"),
+        TextRun{QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442 ok \u00e9"),
                 charset(fmt(20, QStringLiteral("Arial")), 204)},
         TextRun{QStringLiteral("\u00e9"), charset(fmt(20, QStringLiteral("Arial")), 0)},
         TextRun{QStringLiteral("\u65e5\u672c"), charset(fmt(20, QStringLiteral("\uff2d\uff33 Gothic")), 128)},
