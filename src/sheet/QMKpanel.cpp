@@ -190,8 +190,12 @@ QRegion TQMKPagePanel::renderPage() {
 
     QRegion changed;
     if (!m_pageValid || !(key == m_pageKey)) {
-        m_pageImage = QImage((QSizeF(size) * dpr).toSize(), QImage::Format_RGB32);
-        m_pageImage.setDevicePixelRatio(dpr);
+        // The buffer of the same size is reused: a page-sized allocation costs page faults.
+        const QSize deviceSize = (QSizeF(size) * dpr).toSize();
+        if (m_pageImage.size() != deviceSize || m_pageImage.devicePixelRatio() != dpr) {
+            m_pageImage = QImage(deviceSize, QImage::Format_RGB32);
+            m_pageImage.setDevicePixelRatio(dpr);
+        }
         m_pageImage.fill(Qt::white);
         layOutCellRects();
         QPainter painter(&m_pageImage);
@@ -323,10 +327,12 @@ void TQMKPagePanel::paintEvent(QPaintEvent *event) {
 
     // Whatever of the page exceeds the client area is cut off.
     painter.setClipRegion(event->region() & client);
+    const QRect pageArea(QPoint(BorderWidth, BorderWidth), m_pageImage.deviceIndependentSize().toSize());
     if (!m_pageImage.isNull())
-        painter.drawImage(QPoint(BorderWidth, BorderWidth), m_pageImage);
-    else
-        painter.fillRect(client, Qt::white);
+        painter.drawImage(pageArea.topLeft(), m_pageImage);
+    // A panel made larger than its page by its owner shows white beyond the page.
+    for (const QRect &beyond : QRegion(client) - pageArea)
+        painter.fillRect(beyond, Qt::white);
 
     if (m_selectedCell >= 1 && m_selectedCell <= laidOutLabels()) {
         QPen dotted(kFrameGrey, 0, Qt::DotLine);

@@ -1,0 +1,107 @@
+// Painting the page panel: a full paint of a page with text in every label, with and without
+// the labels' laid-out text at hand, and the paint after one label's text changed.
+#include "sheet/QMKpanel.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QPaintEvent>
+#include <memory>
+
+namespace {
+
+TLabelLayoutRecord sheet(const QByteArray &name, int across, int down) {
+    // Labels tile a Letter page with a 1/8" writable inset.
+    TLabelLayoutRecord r;
+    r.Description = name;
+    r.PageWidth = 8500;
+    r.PageHeight = 11000;
+    r.LeftMargin = 188;
+    r.TopMargin = 500;
+    r.HorizontalPitch = (8500 - 2 * 188) / across;
+    r.VerticalPitch = (11000 - 2 * 500) / down;
+    r.LabelWidth = r.HorizontalPitch - 125;
+    r.LabelHeight = r.VerticalPitch;
+    r.FreeLeft = 63;
+    r.FreeTop = 63;
+    r.FreeRight = r.LabelWidth - 63;
+    r.FreeBottom = r.LabelHeight;
+    r.NumberAcross = across;
+    r.NumberDown = down;
+    r.StripeStyle = 1;
+    return r;
+}
+
+std::unique_ptr<TQMKPagePanel> filledPanel(int across, int down) {
+    TQMKPagePanel::setScreenPixelsPerInchForTesting(96);
+    auto panel = std::make_unique<TQMKPagePanel>();
+    panel->AddLayout(sheet("Bench", across, down));
+    panel->ApplyLayout("Bench", false);
+    CharFormat small;
+    small.halfPoints = across * down > 60 ? 12 : 20;
+    for (int n = 1; n <= panel->LabelsPerPage(); ++n)
+        panel->LabelRichText(n)->setRtfText(RichText::fromPlainText(
+            QStringLiteral("Label %1 Name\n12 High Street\nTown AB1 2CD").arg(n), small));
+    panel->renderedPage();
+    return panel;
+}
+
+// One paint of the whole panel as the window system asks for it, into an off-screen device.
+void paintWhole(TQMKPagePanel &panel, QImage &target) {
+    panel.render(&target, QPoint(), QRegion(), QWidget::DrawChildren);
+}
+
+void BM_FullRepaintCold(benchmark::State &state) {
+    auto panel = filledPanel(int(state.range(0)), int(state.range(1)));
+    QImage target(panel->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        // Forgetting the page image and every label's layout (freeing 200 documents) is not
+        // part of the paint being measured.
+        state.PauseTiming();
+        panel->dropRenderCacheForTesting(true);
+        state.ResumeTiming();
+        paintWhole(*panel, target);
+    }
+    state.counters["labels"] = panel->LabelsPerPage();
+}
+
+void BM_FullRepaintWarm(benchmark::State &state) {
+    auto panel = filledPanel(int(state.range(0)), int(state.range(1)));
+    QImage target(panel->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        panel->dropRenderCacheForTesting(false);  // page image only, laid-out texts kept
+        paintWhole(*panel, target);
+    }
+    state.counters["labels"] = panel->LabelsPerPage();
+}
+
+void BM_RepaintAfterOneLabelChanged(benchmark::State &state) {
+    auto panel = filledPanel(int(state.range(0)), int(state.range(1)));
+    QImage target(panel->size(), QImage::Format_RGB32);
+    const RichText a = RichText::fromPlainText(QStringLiteral("Changed text\nsecond line"));
+    const RichText b = RichText::fromPlainText(QStringLiteral("Other text\nsecond line"));
+    bool flip = false;
+    const int n = panel->LabelsPerPage() / 2;
+    for (auto _ : state) {
+        panel->LabelRichText(n)->setRtfText((flip = !flip) ? a : b);
+        paintWhole(*panel, target);
+    }
+}
+
+}  // namespace
+
+// 30-up (3 × 10) and 200-label (8 × 25) pages.
+BENCHMARK(BM_FullRepaintCold)->Args({3, 10})->Args({8, 25})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRepaintWarm)->Args({3, 10})->Args({8, 25})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintAfterOneLabelChanged)->Args({3, 10})->Args({8, 25})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
