@@ -209,15 +209,18 @@ void TestSelectLayout::emptyCatalogueGivesNoName() {
 void TestSelectLayout::helpKeepsTheDialogOpen() {
     QList<int> topics;
     bool stillOpen = false;
+    int result = 0;
     whenModal([&](TSelectLayout &dialog) {
         dialog.showHelpTopic = [&topics](int context) { topics.append(context); };
         dialog.Helpbutton->click();
         stillOpen = dialog.isVisible();
         dialog.CancelButton->click();
+        result = dialog.result();
     });
     QCOMPARE(ChooseLayout(nullptr, *m_panel), std::nullopt);
     QCOMPARE(topics, QList<int>{1001});
     QVERIFY(stillOpen);
+    QCOMPARE(result, TSelectLayout::mrCancel);
 }
 
 QTEST_MAIN(TestSelectLayout)
