@@ -1,0 +1,160 @@
+// The main window's creation, the work that waits for its first activation, and shutdown.
+
+#include "app/Main.h"
+
+#include "app/Hints.h"
+#include "app/Icons.h"
+#include "platform/FontDialog.h"
+#include "platform/Identity.h"
+#include "platform/MRUFileList.h"
+#include "platform/Services.h"
+#include "print/PrinterAvailability.h"
+#include "sheet/LayoutCatalogue.h"
+#include "sheet/QMKpanel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+// After the start-up error report closes, the window is activated again by the closing box;
+// that activation must not retry the start-up work, or the report would come back without end.
+constexpr int kReportSettleMs = 1000;
+}  // namespace
+
+void TMainForm::FormCreate() {
+    StartupPending = true;
+    SetPageModified(false);
+    InChangeHandler = false;
+    setWindowIcon(Icons::application());
+    CurrentFileName.clear();
+    ChangeTrackingOn = false;
+    QuillmarkPanel->hide();
+    QuillmarkPanel->move(5, 5);
+    SelectedLabel = 0;
+    LoadPreferences();
+    SetPageModified(false);
+    QuillmarkPanel->setMagnification(ZoomMain);
+
+    RecentFiles = std::make_unique<TMRUFileList>();
+    RecentFiles->FileMenu = FileMenu;
+    RecentFiles->Maximum = 5;
+    RecentFiles->RemoveOnClick = true;
+    RecentFiles->UseSubmenu = false;
+    RecentFiles->OnMRUItemClick = [this](QObject *sender, const QString &path) {
+        RecentFileClick(sender, path);
+    };
+    RecentFiles->AutoSaveName = IniFileName();
+    RecentFiles->AutoSaveKey = QStringLiteral("MRU");
+    RecentFiles->AutoSave = true;
+    RecentFiles->Load();
+
+    mnushowHint->setChecked(ShowHints);
+    Hints::install();
+    Hints::setEnabled(ShowHints);
+    qApp->installEventFilter(this);
+    OnlineMenu->menuAction()->setVisible(true);
+    setMainWindow(this);
+    UpdateControlStates();
+    UpdateCaption();
+}
+
+bool TMainForm::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TMainForm::FormActivate() {
+    static QElapsedTimer sinceReport;
+    if (!StartupPending || m_activationRunning || m_closing)
+        return;
+    if (sinceReport.isValid() && sinceReport.elapsed() < kReportSettleMs)
+        return;
+    m_activationRunning = true;
+    try {
+        LoadLLOFile();
+    } catch (const std::exception &error) {
+        ShowMessageBox(QString::fromUtf8(error.what()), GlobalApplicationName, MB_OK | MB_ICONERROR);
+        QApplication::processEvents();
+        sinceReport.start();
+        m_activationRunning = false;
+        return;
+    }
+    LoadWindowPlacement(this);
+    LoadPreferences();
+    mnushowHint->setChecked(ShowHints);
+    Hints::setEnabled(ShowHints);
+    UpdateControlStates();
+    PrinterAvailable = CheckPrinterAvailable();
+    const QStringList recent = RecentFiles->Items();
+    if (!recent.isEmpty() && QFileInfo(recent.first()).isFile())
+        OpenQuillmarkFile(recent.first());
+    QApplication::processEvents();
+    QuillmarkPanel->setVisible(!CurrentFileName.isEmpty());
+    QApplication::processEvents();
+    mnuSave->setEnabled(false);
+    SetPageModified(false);
+    UpdateControlStates();
+    UpdateCaption();
+    StartupPending = false;
+    m_activationRunning = false;
+}
+
+void TMainForm::LoadLLOFile() {
+    ::LoadLLOFile(QuillmarkPanel->page(), ProgramFolder() + GlobalLayoutFileName);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TMainForm::FormCloseQuery() {
+    if (CheckSaveNeeded())
+        return true;
+    return false;
+}
+
+void TMainForm::FormClose() {
+    m_closing = true;
+    ZoomMain = QuillmarkPanel->Magnification();
+    // A refused write (a read-only program folder) is reported once; the window still closes,
+    // and each of the three writes is still tried.
+    QString failure;
+    const auto attempt = [&failure](const auto &write) {
+        try {
+            write();
+        } catch (const std::exception &error) {
+            if (failure.isEmpty())
+                failure = QString::fromUtf8(error.what());
+        }
+    };
+    attempt([this] { SavePreferences(); });
+    attempt([this] { SaveWindowPlacement(this); });
+    // The recent-files list is written here rather than as the window is destroyed, so its
+    // failure joins the one report.
+    attempt([this] { RecentFiles->Save(); });
+    RecentFiles->AutoSave = false;
+    if (!failure.isEmpty())
+        ShowMessageBox(failure, GlobalApplicationName, MB_OK | MB_ICONERROR);
+    hide();
+}
+
+void TMainForm::FormDestroy() {
+    delete SymbolPicker;
+    SymbolPicker = nullptr;
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+    FormDestroy();
+    RecentFiles.reset();
+    setMainWindow(nullptr);
+}
