@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QLayout>
 #include <QPainter>
 #include <QPixmap>
 
@@ -49,6 +50,7 @@ QIcon swatch(const QColor &color) {
 QComboBox *listBox(QWidget *parent, int minimumWidth) {
     auto *box = new QComboBox(parent);
     box->setFocusPolicy(Qt::NoFocus);
+    box->setFixedHeight(22);  // room for the bar's frame within its 26 pixels
     box->setMinimumWidth(minimumWidth);
     box->setMaxVisibleItems(16);
     return box;
@@ -62,7 +64,10 @@ void showValue(QComboBox *box, int index, const QString &text) {
 }  // namespace
 
 TWPToolBar::TWPToolBar(TWPRichText *editor, QWidget *parent) : QToolBar(parent) {
+    // 26 pixels high whatever the style would like: the contents shrink to fit.
     setFixedHeight(26);
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setContentsMargins(0, 0, 0, 0);
     setIconSize(QSize(16, 16));
     setMovable(false);
     setFloatable(false);
