@@ -31,9 +31,7 @@ void LoadPreferences(Preferences &p) {
 }
 
 void SavePreferences(Preferences &p, const QFont &font, const QColor &color) {
-    ProfileFile ini(IniFileName());
-    ini.writeInteger(zooming, QStringLiteral("Main"), p.ZoomMain);
-    ini.writeInteger(zooming, QStringLiteral("Prop"), p.ZoomProp);
+    // The fields follow the font first, so they are right even when a write below is refused.
     p.DefaultFontName = font.family();
     p.DefaultFontSize = font.pointSize() > 0 ? font.pointSize() : qRound(font.pointSizeF());
     p.DefaultFontBold = font.bold();
@@ -41,6 +39,9 @@ void SavePreferences(Preferences &p, const QFont &font, const QColor &color) {
     p.DefaultFontUnderline = font.underline();
     p.DefaultFontStrikeout = font.strikeOut();
     p.DefaultFontColor = ColorToWindows(color);
+    ProfileFile ini(IniFileName());
+    ini.writeInteger(zooming, QStringLiteral("Main"), p.ZoomMain);
+    ini.writeInteger(zooming, QStringLiteral("Prop"), p.ZoomProp);
     ini.writeString(defaultFont, QStringLiteral("Name"), p.DefaultFontName);
     ini.writeInteger(defaultFont, QStringLiteral("Size"), p.DefaultFontSize);
     ini.writeBool(defaultFont, QStringLiteral("Bold"), p.DefaultFontBold);

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 ProfileWriteError::ProfileWriteError(const QString &path)
     : std::runtime_error(QStringLiteral("Unable to write to %1").arg(path).toStdString()), m_path(path) {}
@@ -186,20 +188,40 @@ QByteArray ProfileFile::load() const {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    if (file.size() > maxFileSize)
+    const qint64 size = file.size();
+    if (size > maxFileSize)
         return {};
-    return file.read(maxFileSize);
+    return file.read(size);
 }
 
 void ProfileFile::store(const QByteArray &content) const {
-    const QFileInfo info(m_path);
+    QFileInfo info(m_path);
+    const QString shown = info.absoluteFilePath();
     if (info.exists() && (!info.isFile() || !info.isWritable()))
-        throw ProfileWriteError(info.absoluteFilePath());
-    // Written beside and renamed over, so a failed write never leaves half a file.
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        throw ProfileWriteError(info.absoluteFilePath());
+        throw ProfileWriteError(shown);
+    // A link is followed, so the file it names is the one rewritten.
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : shown;
+    // Written beside and renamed over, so a failed write (disk full) never leaves half a file.
+    // No fsync: the file is rewritten once per key, as the system's profile functions do, and a
+    // sync for each would make closing the program take a noticeable time.
+    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
+    if (temporary.open()) {
+        if (temporary.write(content) != content.size() || !temporary.flush())
+            throw ProfileWriteError(shown);
+        if (info.exists())
+            temporary.setPermissions(QFileInfo(target).permissions());
+        temporary.close();
+        if (::rename(QFile::encodeName(temporary.fileName()).constData(),
+                     QFile::encodeName(target).constData()) != 0)
+            throw ProfileWriteError(shown);
+        temporary.setAutoRemove(false);
+        return;
+    }
+    // A folder that takes no new files may still hold a writable file: rewrite it in place.
+    QFile file(target);
+    if (!info.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size() || !file.flush())
+        throw ProfileWriteError(shown);
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key,

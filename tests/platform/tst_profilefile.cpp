@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -191,6 +192,25 @@ private slots:
         QCOMPARE(got(), QByteArray("; top\r\n[Keep]\r\nk=1\r\n[MRU]\r\nF0=c\r\n"));
         ini.eraseSection("absent");
         QCOMPARE(got(), QByteArray("; top\r\n[Keep]\r\nk=1\r\n[MRU]\r\nF0=c\r\n"));
+    }
+
+    // Writes go through a new file renamed over the old: the link and the permissions must stay.
+    void writeKeepsLinkAndPermissions() {
+        const QString real = m_dir.filePath(QStringLiteral("real.ini"));
+        const QString link = m_dir.filePath(QStringLiteral("link.ini"));
+        {
+            QFile file(real);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[A]\nk=1\n");
+        }
+        QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QFileDevice::Permissions before = QFileInfo(real).permissions();
+        QVERIFY(QFile::link(real, link));
+        ProfileFile(link).writeInteger("A", "k", 2);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(ProfileFile(real).readInteger("A", "k", 0), 2);
+        QCOMPARE(QFileInfo(real).permissions(), before);
+        QCOMPARE(QDir(m_dir.path()).entryList({"real.ini.*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void refusedWriteRaisesWithTheFullPath_data() {
