@@ -95,6 +95,8 @@ private slots:
     void colorTable_data();
     void colorTable();
     void typingRaisesOnChange();
+    void ownerCanRefuseAnEditFromOnChange();
+    void onEnterOnlyWhenFocusComesIn();
     void ownerSeesAndConsumesKeys();
     void clickRaisesOnClickAndMovesCaret();
     void contextMenuIsTheOwners();
@@ -385,6 +387,62 @@ void TestTWPRichText::typingRaisesOnChange() {
     QTest::keyClick(focusTarget(*editor), Qt::Key_Tab);
     QTest::keyClick(focusTarget(*editor), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(editor->RtfText().toPlainText(), QStringLiteral("Hi there"));
+}
+
+// The main window's overflow rule: on each change it either stores the text or, when the text
+// has grown too tall, puts the stored text back from inside the change event. Typing on into
+// a full label then leaves the label as it was, with the caret where it was.
+void TestTWPRichText::ownerCanRefuseAnEditFromOnChange() {
+    const RichText twoLines = RichText::fromPlainText(QStringLiteral("x\nx"));
+    auto editor = shownEditor(1500, int(std::ceil(LabelTextLayout(twoLines, 1500).heightThou())));
+    RichText stored;
+    int storedCaret = 0;
+    bool inHandler = false;
+    int refused = 0;
+    connect(editor.get(), &TWPRichText::OnChange, editor.get(), [&] {
+        if (inHandler)
+            return;
+        inHandler = true;
+        if (!editor->TextFits()) {
+            ++refused;
+            editor->setRtfText(stored);
+            editor->setCaretPosition(storedCaret);
+        } else {
+            stored = editor->RtfText();
+            storedCaret = editor->CaretPosition();
+        }
+        inHandler = false;
+    });
+    QTest::keyClicks(focusTarget(*editor),
+                     QStringLiteral("A rather long line of text that wraps and wraps again"));
+    QVERIFY(refused > 0);
+    QVERIFY(editor->TextFits());
+    QCOMPARE(editor->RtfText(), stored);
+    QCOMPARE(editor->CaretPosition(), storedCaret);
+    QCOMPARE(editor->CaretPosition(), stored.toPlainText().size());
+    QVERIFY(stored.toPlainText().startsWith(QStringLiteral("A rather long")));
+    // Editing goes on normally after refusals: Backspace is accepted.
+    QTest::keyClick(focusTarget(*editor), Qt::Key_Backspace);
+    QCOMPARE(editor->RtfText().toPlainText().size(), storedCaret);
+}
+
+void TestTWPRichText::onEnterOnlyWhenFocusComesIn() {
+    QWidget window;
+    auto *other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    auto *editor = new TWPRichText(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    other->setFocus(Qt::OtherFocusReason);
+    QSignalSpy enters(editor, &TWPRichText::OnEnter);
+    editor->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(enters.size(), 1);
+    QVERIFY(editor->focusProxy()->hasFocus());
+    editor->setFocus(Qt::OtherFocusReason);  // already there
+    QCOMPARE(enters.size(), 1);
+    other->setFocus(Qt::TabFocusReason);
+    editor->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(enters.size(), 2);
 }
 
 void TestTWPRichText::ownerSeesAndConsumesKeys() {

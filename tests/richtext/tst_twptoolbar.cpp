@@ -70,6 +70,7 @@ private slots:
     void alignmentActsOnSelectedParagraphs_data();
     void alignmentActsOnSelectedParagraphs();
     void listsFormatTheSelection();
+    void symbolFaceMarksItsCharset();
     void controlsShowTheCaretsFormat_data();
     void controlsShowTheCaretsFormat();
     void clipboardCommands();
@@ -197,6 +198,26 @@ void TestTWPToolBar::listsFormatTheSelection() {
     QCOMPARE(runs[1].format.halfPoints, 40);
     QCOMPARE(runs[1].format.color, qRgb(255, 0, 0));
     QCOMPARE(runs[1].format.family, family);
+}
+
+// A symbol face chosen from the list is stored with the symbol charset, which the RTF font
+// table needs; a text face chosen after it takes the mark away again.
+void TestTWPToolBar::symbolFaceMarksItsCharset() {
+    const QStringList symbolFaces = QFontDatabase::families(QFontDatabase::Symbol);
+    QString textFace;
+    for (const QString &family : QFontDatabase::families(QFontDatabase::Latin))
+        if (!symbolFaces.contains(family) && textFace.isEmpty() &&
+            QFontDatabase::families().indexOf(family) > 0)
+            textFace = family;
+    if (symbolFaces.isEmpty() || textFace.isEmpty())
+        QSKIP("needs an installed symbol font and a text font");
+    Fixture f(RichText::fromPlainText(QStringLiteral("ab")));
+    f.editor->setSelection(0, 1);
+    choose(f.toolbar->fontNameBox(), symbolFaces.first());
+    QCOMPARE(f.text().paragraphs.first().runs.first().format.charset, 2);
+    QCOMPARE(f.text().paragraphs.first().runs.last().format.charset, 0);
+    choose(f.toolbar->fontNameBox(), textFace);
+    QCOMPARE(f.text().paragraphs.first().runs.first().format.charset, 0);
 }
 
 void TestTWPToolBar::controlsShowTheCaretsFormat_data() {
