@@ -60,6 +60,9 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent) {
     createControls();
     createMenus();
     createEditor();
+    // A size for the first run before the placement is known; the placement then centres and
+    // maximizes the window, and later runs restore what the user left.
+    resize(1000, 760);
     FormCreate();
 }
 

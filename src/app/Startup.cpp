@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 // After the start-up error report closes, the window is activated again by the closing box;
@@ -64,6 +65,10 @@ void TMainForm::FormCreate() {
 bool TMainForm::event(QEvent *event) {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
+    // Without a window manager (a bare X server, a kiosk session) the window may never be
+    // activated; its first showing then stands in for the first activation.
+    if (event->type() == QEvent::Show && StartupPending)
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
     return QMainWindow::event(event);
 }
 
