@@ -29,21 +29,40 @@ FileDialogRequest documentDialog(const QString &verb) {
 }
 }  // namespace
 
+void TMainForm::saveRecentFiles() {
+    try {
+        RecentFiles->Save();
+    } catch (const std::exception &) {
+        // Kept in memory; the close writes the list again and reports a refusal once.
+    }
+}
+
 bool TMainForm::CheckSaveNeeded() {
     CloseLabelEditor();
     m_lastSaveFailed = false;
-    if (PageModified && ConfirmYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
-        if (CurrentFileName.isEmpty())
-            mnuSaveAsClick();
-        else
-            SaveQuillmarkFile(CurrentFileName);
-        if (m_lastSaveFailed &&
-            !ConfirmYesNo(QStringLiteral("The page was not saved. Discard the changes and go on?"),
-                          QStringLiteral("Save")))
-            return false;
+    m_changesDeclined = false;
+    if (PageModified) {
+        if (ConfirmYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+            if (CurrentFileName.isEmpty())
+                mnuSaveAsClick();
+            else
+                SaveQuillmarkFile(CurrentFileName);
+            if (m_lastSaveFailed &&
+                !ConfirmYesNo(QStringLiteral("The page was not saved. Discard the changes and go on?"),
+                              QStringLiteral("Save")))
+                return false;
+        }
+        // Not saved (No, or the Save As dialog cancelled): discarded only if the page goes.
+        m_changesDeclined = PageModified;
     }
     SetPageModified(false);
     return true;
+}
+
+void TMainForm::keepDeclinedChanges() {
+    if (m_changesDeclined)
+        SetPageModified(true);
+    m_changesDeclined = false;
 }
 
 void TMainForm::New1Click() {
@@ -75,12 +94,14 @@ void TMainForm::Open1Click() {
         return;
     const QString name = userInteraction().openFileName(documentDialog(QStringLiteral("Open")));
     if (name.isEmpty()) {
+        keepDeclinedChanges();
         reopenEditorOnSelectedLabel();
         return;
     }
     if (QLatin1Char('.') + QFileInfo(name).suffix().toUpper() != QLatin1Char('.') + GlobalDocumentExtension) {
         ShowInformation(QStringLiteral("Must be a ") + GlobalDocumentTypeName + QStringLiteral(" (*.") +
                         GlobalDocumentExtension + QLatin1Char(')'));
+        keepDeclinedChanges();
         return;
     }
     OpenQuillmarkFile(name);
@@ -99,7 +120,7 @@ void TMainForm::OpenQuillmarkFile(QString path) {
             BusyCursorOff();
             CurrentFileName = path;
             RecentFiles->AddItem(path);
-            RecentFiles->Save();
+            saveRecentFiles();
         } catch (const std::exception &) {
             CurrentFileName.clear();
             ShowInformation(QStringLiteral("Unable to open ") + path + QStringLiteral(". Possibly ") +
@@ -151,9 +172,14 @@ void TMainForm::mnuSaveClick() {
     if (!CurrentFileName.isEmpty())
         saved = SaveQuillmarkFile(CurrentFileName);
     if (SelectedLabel >= 1 && SelectedLabel <= QuillmarkPanel->LabelsPerPage()) {
+        // Reopening the label starts its caret afresh; the saved place is put back after it.
+        const int caret = SavedCaretPosition;
+        const TextAttributes attributes = SavedTextAttributes;
         QuillmarkPanel->ActivateLabel(SelectedLabel);
-        WPRichText1->setCaretPosition(SavedCaretPosition);
-        WPRichText1->setCurrentAttributes(SavedTextAttributes);
+        WPRichText1->setCaretPosition(caret);
+        WPRichText1->setCurrentAttributes(attributes);
+        SavedCaretPosition = caret;
+        SavedTextAttributes = attributes;
     }
     if (saved)
         SetPageModified(false);
@@ -178,7 +204,7 @@ void TMainForm::mnuSaveAsClick() {
         if (SaveQuillmarkFile(name)) {
             SetPageModified(false);
             RecentFiles->AddItem(name);
-            RecentFiles->Save();
+            saveRecentFiles();
         }
         UpdateControlStates();
         return;
@@ -254,10 +280,15 @@ void TMainForm::mnuLayoutInfoClick() {
 
 void TMainForm::RecentFileClick(QObject *sender, const QString &path) {
     Q_UNUSED(sender);
-    if (!CheckSaveNeeded())
+    if (!CheckSaveNeeded()) {
+        // The user stays on the page: the clicked entry, already taken off, comes back.
+        RecentFiles->AddItem(path);
         return;
-    if (QFileInfo::exists(path))
+    }
+    if (QFileInfo::exists(path)) {
         OpenQuillmarkFile(path);
-    else
+    } else {
         ShowInformation(QStringLiteral("File: ") + path + QChar(13) + QStringLiteral("no longer exists"));
+        keepDeclinedChanges();
+    }
 }

@@ -5,6 +5,7 @@
 
 #include "platform/FontDialog.h"
 #include "platform/Services.h"
+#include "richtext/LabelTextLayout.h"
 #include "richtext/RtfStorage.h"
 #include "richtext/TWPToolBar.h"
 #include "sheet/QMKpanel.h"
@@ -70,6 +71,9 @@ void TMainForm::QuillmarkPanelClickedInCellEvent(QRect rFree, int iNumber, TWPRt
     WPRichText1->show();
     WPRichText1->setFocus(Qt::OtherFocusReason);
     WPRichText1->setCaretPosition(0);
+    // A refused first edit goes back to this label's start, not to the label edited before.
+    SavedCaretPosition = 0;
+    SavedTextAttributes = WPRichText1->CurrentAttributes();
     ChangeTrackingOn = true;
     UpdateControlStates();
 }
@@ -94,6 +98,8 @@ void TMainForm::CloseLabelEditor() {
         CurrentLabelStorage->setRtfText(WPRichText1->RtfText());
         WPRichText1->hide();
         EditorOpen = false;
+        // New and Open free the page's storage objects; none may be kept past the editor.
+        CurrentLabelStorage = nullptr;
         WPToolBar1->setEnabled(false);
         repaintPanel();
     }
@@ -109,12 +115,12 @@ void TMainForm::repaintPanel() {
 }
 
 void TMainForm::WPRichText1Change() {
-    if (!ChangeTrackingOn || InChangeHandler)
+    if (!ChangeTrackingOn || InChangeHandler || !EditorOpen)
         return;
     FlagGuard guard(InChangeHandler);
     if (!CurrentLabelStorage)
         return;
-    if (!WPRichText1->TextFits()) {
+    if (!WPRichText1->TextFits() && growsBeyondStored()) {
         WPRichText1->setRtfText(CurrentLabelStorage->RtfText());
         WPRichText1->setCaretPosition(SavedCaretPosition);
         WPRichText1->setCurrentAttributes(SavedTextAttributes);
@@ -126,6 +132,15 @@ void TMainForm::WPRichText1Change() {
     SavedTextAttributes = WPRichText1->CurrentAttributes();
     SetPageModified(true);
     repaintPanel();
+}
+
+bool TMainForm::growsBeyondStored() const {
+    // A label may already hold more than fits (a document from elsewhere, a smaller layout):
+    // an edit that does not make it taller, such as deleting, is let through.
+    const int width =
+        QuillmarkPanel->page().CurrentLayout().FreeRight - QuillmarkPanel->page().CurrentLayout().FreeLeft;
+    return WPRichText1->FormattedTextHeightThou() >
+           LabelTextLayout(CurrentLabelStorage->RtfText(), width).heightThou();
 }
 
 void TMainForm::WPRichText1Click() {

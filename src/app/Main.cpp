@@ -244,8 +244,9 @@ void TMainForm::ZoomPlusButtonClick() {
         return;
     CloseLabelEditor();
     QApplication::processEvents();
-    if (magnification < 100)
-        QuillmarkPanel->setMagnification(magnification + 10);
+    // Read again: a zoom key still queued may have run a step inside the processing above.
+    if (QuillmarkPanel->Magnification() < 100)
+        QuillmarkPanel->setMagnification(QuillmarkPanel->Magnification() + 10);
     UpdateCaption();
     QApplication::processEvents();
     reopenEditorOnSelectedLabel();
@@ -257,8 +258,8 @@ void TMainForm::ZoomMinusButtonClick() {
         return;
     CloseLabelEditor();
     QApplication::processEvents();
-    if (magnification > 60)
-        QuillmarkPanel->setMagnification(magnification - 10);
+    if (QuillmarkPanel->Magnification() > 60)
+        QuillmarkPanel->setMagnification(QuillmarkPanel->Magnification() - 10);
     QApplication::processEvents();
     reopenEditorOnSelectedLabel();
     UpdateCaption();
@@ -298,8 +299,12 @@ bool TMainForm::KeyboardMessageHandler(QObject *watched, QEvent *event) {
 void TMainForm::mnushowHintClick() {
     ShowHints = !mnushowHint->isChecked();
     mnushowHint->setChecked(ShowHints);
-    SavePreferences();
     Hints::setEnabled(ShowHints);
+    try {
+        SavePreferences();
+    } catch (const std::exception &error) {
+        reportError(error);
+    }
 }
 
 void TMainForm::About1Click() {
@@ -307,6 +312,10 @@ void TMainForm::About1Click() {
     CenterForm(&box);
     box.OkButton->setVisible(true);
     box.exec();
+}
+
+void TMainForm::reportError(const std::exception &error) {
+    ShowMessageBox(QString::fromUtf8(error.what()), GlobalApplicationName, MB_OK | MB_ICONERROR);
 }
 
 void TMainForm::Contents1Click() {

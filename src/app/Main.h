@@ -168,8 +168,17 @@ private:
     void FormClose();
     void FormDestroy();
     void repaintPanel();
+    bool growsBeyondStored() const;
+    // Writes the recent-files list now; a refused write waits for the close, which reports it.
+    void saveRecentFiles();
+    // The standard error report: a message box with the error's text.
+    void reportError(const std::exception &error);
     // The save routine's outcome, kept so the close question can tell a failed save.
     bool m_lastSaveFailed = false;
+    // The save question was answered without saving; the changes count as discarded only once
+    // the page is replaced.
+    bool m_changesDeclined = false;
+    void keepDeclinedChanges();
     bool m_closing = false;
     bool m_activationRunning = false;
 };

@@ -73,7 +73,12 @@ void TMainForm::DefaultEditorFont1Click() {
     if (!DefaultFontdialog)
         DefaultFontdialog = std::make_unique<TFontDialog>(this);
     ApplyDefaultFont(fromForm(*this), *DefaultFontdialog);
-    if (DefaultFontdialog->exec() == QDialog::Accepted)
-        SavePreferences();
+    if (DefaultFontdialog->exec() == QDialog::Accepted) {
+        try {
+            SavePreferences();
+        } catch (const std::exception &error) {
+            reportError(error);
+        }
+    }
     SetDefaultFontNow();
 }

@@ -23,6 +23,9 @@ namespace {
 // After the start-up error report closes, the window is activated again by the closing box;
 // that activation must not retry the start-up work, or the report would come back without end.
 constexpr int kReportSettleMs = 1000;
+
+constexpr int kMinSensibleZoom = 10;
+constexpr int kMaxSensibleZoom = 400;
 }  // namespace
 
 void TMainForm::FormCreate() {
@@ -37,6 +40,10 @@ void TMainForm::FormCreate() {
     SelectedLabel = 0;
     LoadPreferences();
     SetPageModified(false);
+    // A damaged value (0, negative, enormous) would leave no page to see or no way back with
+    // the zoom buttons; such a value is taken as the default. Odd steps such as 95 stay.
+    if (ZoomMain < kMinSensibleZoom || ZoomMain > kMaxSensibleZoom)
+        ZoomMain = 100;
     QuillmarkPanel->setMagnification(ZoomMain);
 
     RecentFiles = std::make_unique<TMRUFileList>();
@@ -82,26 +89,35 @@ void TMainForm::FormActivate() {
     try {
         LoadLLOFile();
     } catch (const std::exception &error) {
-        ShowMessageBox(QString::fromUtf8(error.what()), GlobalApplicationName, MB_OK | MB_ICONERROR);
+        reportError(error);
         QApplication::processEvents();
         sinceReport.start();
         m_activationRunning = false;
         return;
     }
-    LoadWindowPlacement(this);
+    try {
+        LoadWindowPlacement(this);
+    } catch (const std::exception &) {
+        // The placement is applied; only writing it back was refused (a read-only folder),
+        // which the close reports once.
+    }
     LoadPreferences();
     mnushowHint->setChecked(ShowHints);
     Hints::setEnabled(ShowHints);
     UpdateControlStates();
     PrinterAvailable = CheckPrinterAvailable();
-    const QStringList recent = RecentFiles->Items();
-    if (!recent.isEmpty() && QFileInfo(recent.first()).isFile())
-        OpenQuillmarkFile(recent.first());
-    QApplication::processEvents();
-    QuillmarkPanel->setVisible(!CurrentFileName.isEmpty());
-    QApplication::processEvents();
-    mnuSave->setEnabled(false);
-    SetPageModified(false);
+    // When this is a retry (the layout file was missing before), the user may have made or
+    // opened a page meanwhile: it stays as it is, edits and all.
+    if (QuillmarkPanel->isHidden()) {
+        const QStringList recent = RecentFiles->Items();
+        if (!recent.isEmpty() && QFileInfo(recent.first()).isFile())
+            OpenQuillmarkFile(recent.first());
+        QApplication::processEvents();
+        QuillmarkPanel->setVisible(!CurrentFileName.isEmpty());
+        QApplication::processEvents();
+        mnuSave->setEnabled(false);
+        SetPageModified(false);
+    }
     UpdateControlStates();
     UpdateCaption();
     StartupPending = false;

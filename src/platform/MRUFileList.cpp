@@ -53,11 +53,16 @@ void TMRUFileList::Load() {
     m_items.clear();
     const QStringList lines = ProfileFile(AutoSaveName).readSectionLines(AutoSaveKey);
     for (const QString &line : lines) {
+        // A hand-edited or damaged file may hold any number of lines of any length; beyond what
+        // a person could have opened they are damage, and keeping them would make every later
+        // write of the list slow.
+        if (m_items.size() >= kMaxEntriesRead)
+            break;
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
             continue;
         const QString path = line.mid(equals + 1).trimmed();
-        if (!path.isEmpty())
+        if (!path.isEmpty() && path.size() <= kMaxPathLength)
             m_items.append(path);
     }
     rebuildMenu();

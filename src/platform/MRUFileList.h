@@ -42,6 +42,8 @@ public:
     // Replaces the list with every line of the section, in file order, each taken after its first
     // "="; not cut to Maximum. Lines without "=" or with nothing after it are left out.
     void Load();
+    static constexpr int kMaxEntriesRead = 100;
+    static constexpr int kMaxPathLength = 4096;  // PATH_MAX
     // Erases the section, then writes F0..Fn in list order. Raises ProfileWriteError when refused.
     void Save() const;
 
