@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++ cmake make clang-format ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core xvfb xauth)
+  fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
