@@ -65,15 +65,20 @@ void TMainForm::keepDeclinedChanges() {
     m_changesDeclined = false;
 }
 
-void TMainForm::New1Click() {
+std::optional<QByteArray> TMainForm::chooseLayoutForPage() {
     const std::optional<QByteArray> name = ChooseLayout(this, *QuillmarkPanel);
-    if (!name)
-        return;
-    if (!CheckSaveNeeded())
-        return;
+    if (!name || !CheckSaveNeeded())
+        return std::nullopt;
     BusyCursorOn();
     CloseLabelEditor();
     BusyCursorOff();
+    return name;
+}
+
+void TMainForm::New1Click() {
+    const std::optional<QByteArray> name = chooseLayoutForPage();
+    if (!name)
+        return;
     SetPageModified(false);
     CurrentFileName.clear();
     QuillmarkPanel->ClearAllLabels();
@@ -256,14 +261,9 @@ void TMainForm::mnuClearAllCellContentsClick() {
 }
 
 void TMainForm::mnuChangeLayoutClick() {
-    const std::optional<QByteArray> name = ChooseLayout(this, *QuillmarkPanel);
+    const std::optional<QByteArray> name = chooseLayoutForPage();
     if (!name)
         return;
-    if (!CheckSaveNeeded())
-        return;
-    BusyCursorOn();
-    CloseLabelEditor();
-    BusyCursorOff();
     SetPageModified(true);
     CurrentFileName.clear();
     QuillmarkPanel->ApplyLayout(*name, true);

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -179,6 +180,9 @@ private:
     // the page is replaced.
     bool m_changesDeclined = false;
     void keepDeclinedChanges();
+    // New and Change Layout: a layout from the dialog, the save question, the editor closed.
+    // Nothing when the user picked no layout or chose to stay on the page.
+    std::optional<QByteArray> chooseLayoutForPage();
     bool m_closing = false;
     bool m_activationRunning = false;
 };

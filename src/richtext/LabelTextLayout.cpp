@@ -51,6 +51,19 @@ QString runText(const QString &text) {
     return out;
 }
 
+ParagraphAlignment alignmentOf(const QTextBlockFormat &format) {
+    const Qt::Alignment horizontal = format.alignment() & Qt::AlignHorizontal_Mask;
+    if (horizontal & Qt::AlignHCenter)
+        return ParagraphAlignment::Center;
+    if (horizontal & Qt::AlignJustify)
+        return ParagraphAlignment::Justify;
+    if (horizontal & (Qt::AlignRight | Qt::AlignTrailing))
+        return ParagraphAlignment::Right;
+    return ParagraphAlignment::Left;
+}
+
+}  // namespace
+
 QTextBlockFormat blockFormat(ParagraphAlignment alignment) {
     QTextBlockFormat format;
     switch (alignment) {
@@ -69,19 +82,6 @@ QTextBlockFormat blockFormat(ParagraphAlignment alignment) {
     }
     return format;
 }
-
-ParagraphAlignment alignmentOf(const QTextBlockFormat &format) {
-    const Qt::Alignment horizontal = format.alignment() & Qt::AlignHorizontal_Mask;
-    if (horizontal & Qt::AlignHCenter)
-        return ParagraphAlignment::Center;
-    if (horizontal & Qt::AlignJustify)
-        return ParagraphAlignment::Justify;
-    if (horizontal & (Qt::AlignRight | Qt::AlignTrailing))
-        return ParagraphAlignment::Right;
-    return ParagraphAlignment::Left;
-}
-
-}  // namespace
 
 void configureLabelDocument(QTextDocument &doc) {
     QTextOption option = doc.defaultTextOption();

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QPainter;
+class QTextBlockFormat;
 class QTextCharFormat;
 class QTextDocument;
 
@@ -50,6 +51,9 @@ public:
 private:
     std::unique_ptr<QTextDocument> m_doc;
 };
+
+// A paragraph format holding just the alignment; the editor merges it into the selection.
+QTextBlockFormat blockFormat(ParagraphAlignment alignment);
 
 // Height (bottom of the last line) of a label document, in reference units.
 qreal labelDocumentHeight(const QTextDocument &doc);

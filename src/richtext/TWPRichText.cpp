@@ -586,23 +586,8 @@ void TWPRichText::setStrikeout(bool on) {
 }
 
 void TWPRichText::setAlignment(ParagraphAlignment alignment) {
-    QTextBlockFormat modifier;
-    switch (alignment) {
-        case ParagraphAlignment::Left:
-            modifier.setAlignment(Qt::AlignLeft);
-            break;
-        case ParagraphAlignment::Center:
-            modifier.setAlignment(Qt::AlignHCenter);
-            break;
-        case ParagraphAlignment::Right:
-            modifier.setAlignment(Qt::AlignRight);
-            break;
-        case ParagraphAlignment::Justify:
-            modifier.setAlignment(Qt::AlignJustify);
-            break;
-    }
     QTextCursor cursor = d->cursor();
-    cursor.mergeBlockFormat(modifier);
+    cursor.mergeBlockFormat(blockFormat(alignment));
     d->item->setTextCursor(cursor);
     refreshCurrentFormat();
 }
