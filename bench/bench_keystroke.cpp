@@ -7,6 +7,8 @@
 #include "richtext/RtfStorage.h"
 #include "sheet/QMKpanel.h"
 
+#include "TestLayouts.h"
+
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QFile>
@@ -15,23 +17,13 @@
 
 namespace {
 TLabelLayoutRecord twoHundredLabels() {
-    TLabelLayoutRecord layout;
-    layout.Description = "Bench 4 x 50";
-    layout.LabelWidth = 2000;
-    layout.LabelHeight = 1200;
-    layout.HorizontalPitch = 2050;
-    layout.VerticalPitch = 1200;
-    layout.LeftMargin = 150;
-    layout.TopMargin = 150;
-    layout.PageWidth = 8500;
-    layout.PageHeight = 60500;
-    layout.FreeTop = 40;
-    layout.FreeLeft = 60;
-    layout.FreeBottom = 1160;
-    layout.FreeRight = 1940;
-    layout.NumberAcross = 4;
-    layout.NumberDown = 50;
-    return layout;
+    return TestLayout::grid(4, 50)
+        .named("Bench 4 x 50")
+        .label(2000, 1200)
+        .pitch(2050, 1200)
+        .margins(150, 150)
+        .page(8500, 60500)
+        .free(60, 40, 1940, 1160);
 }
 
 // Answers every box with OK and every file dialog with Cancel: nothing may wait for a person.

@@ -2,6 +2,8 @@
 // the labels' laid-out text at hand, and the paint after one label's text changed.
 #include "sheet/QMKpanel.h"
 
+#include "TestLayouts.h"
+
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QPaintEvent>
@@ -12,24 +14,17 @@ namespace {
 
 TLabelLayoutRecord sheet(const QByteArray &name, int across, int down) {
     // Labels tile a Letter page with a 1/8" writable inset.
-    TLabelLayoutRecord r;
-    r.Description = name;
-    r.PageWidth = 8500;
-    r.PageHeight = 11000;
-    r.LeftMargin = 188;
-    r.TopMargin = 500;
-    r.HorizontalPitch = (8500 - 2 * 188) / across;
-    r.VerticalPitch = (11000 - 2 * 500) / down;
-    r.LabelWidth = r.HorizontalPitch - 125;
-    r.LabelHeight = r.VerticalPitch;
-    r.FreeLeft = 63;
-    r.FreeTop = 63;
-    r.FreeRight = r.LabelWidth - 63;
-    r.FreeBottom = r.LabelHeight;
-    r.NumberAcross = across;
-    r.NumberDown = down;
-    r.StripeStyle = 1;
-    return r;
+    const int horizontalPitch = (8500 - 2 * 188) / across;
+    const int verticalPitch = (11000 - 2 * 500) / down;
+    const int labelWidth = horizontalPitch - 125;
+    return TestLayout::grid(across, down)
+        .named(name)
+        .page(8500, 11000)
+        .margins(188, 500)
+        .pitch(horizontalPitch, verticalPitch)
+        .label(labelWidth, verticalPitch)
+        .free(63, 63, labelWidth - 63, verticalPitch)
+        .stripe(1);
 }
 
 std::unique_ptr<TQMKPagePanel> filledPanel(int across, int down) {

@@ -9,7 +9,9 @@
 #include "sheet/QMKpanel.h"
 #include "sheet/Slayout.h"
 
+#include <QAction>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -159,3 +161,28 @@ public:
     ScriptedInteraction script;
     std::unique_ptr<TMainForm> form;
 };
+
+// The recent-file entries of the File menu: the actions after Exit, separators left out.
+inline QList<QAction *> recentActions(TMainForm &form) {
+    QList<QAction *> items;
+    bool afterExit = false;
+    for (QAction *action : form.FileMenu->actions()) {
+        if (action == form.Exit1)
+            afterExit = true;
+        else if (afterExit && !action->isSeparator())
+            items << action;
+    }
+    return items;
+}
+
+// The recent-file entry at index (0 = "&1 ..."), or null past the last one.
+inline QAction *recentAction(TMainForm &form, int index) {
+    return recentActions(form).value(index);
+}
+
+inline QStringList recentCaptions(TMainForm &form) {
+    QStringList captions;
+    for (QAction *action : recentActions(form))
+        captions << action->text();
+    return captions;
+}

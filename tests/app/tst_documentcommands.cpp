@@ -10,32 +10,6 @@
 #include <QPushButton>
 
 namespace {
-QStringList recentCaptions(TMainForm &form) {
-    QStringList captions;
-    bool afterExit = false;
-    for (QAction *action : form.FileMenu->actions()) {
-        if (action == form.Exit1) {
-            afterExit = true;
-            continue;
-        }
-        if (afterExit && !action->isSeparator())
-            captions << action->text();
-    }
-    return captions;
-}
-
-QAction *recentAction(TMainForm &form, int index) {
-    QList<QAction *> items;
-    bool afterExit = false;
-    for (QAction *action : form.FileMenu->actions()) {
-        if (action == form.Exit1)
-            afterExit = true;
-        else if (afterExit && !action->isSeparator())
-            items << action;
-    }
-    return items.value(index);
-}
-
 QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

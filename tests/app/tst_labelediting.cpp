@@ -1,6 +1,7 @@
 // Typing into labels through the editor laid over the page, driven with keys and clicks.
 
 #include "AppFixture.h"
+#include "TestLayouts.h"
 
 #include "richtext/Rtf.h"
 
@@ -10,23 +11,13 @@
 
 namespace {
 TLabelLayoutRecord oneLabelLayout() {
-    TLabelLayoutRecord layout;
-    layout.Description = "Single badge";
-    layout.LabelWidth = 4000;
-    layout.LabelHeight = 3000;
-    layout.HorizontalPitch = 4000;
-    layout.VerticalPitch = 3000;
-    layout.LeftMargin = 250;
-    layout.TopMargin = 250;
-    layout.PageWidth = 8500;
-    layout.PageHeight = 11000;
-    layout.FreeTop = 100;
-    layout.FreeLeft = 100;
-    layout.FreeBottom = 2900;
-    layout.FreeRight = 3900;
-    layout.NumberAcross = 1;
-    layout.NumberDown = 1;
-    return layout;
+    return TestLayout::grid(1, 1)
+        .named("Single badge")
+        .label(4000, 3000)
+        .pitch(4000, 3000)
+        .margins(250, 250)
+        .page(8500, 11000)
+        .free(100, 100, 3900, 2900);
 }
 
 // Types lines into the editor until a keystroke is refused (the text stops growing).

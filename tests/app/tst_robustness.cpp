@@ -13,18 +13,6 @@ namespace {
 const QByteArray kShipping = "Shipping 4 x 2 in, 10 per sheet, Letter (5163)";
 const QByteArray kReturnAddress = "Return address 1 3/4 x 1/2 in, 80 per sheet, Letter (5167)";
 
-QAction *recentAction(TMainForm &form, int index) {
-    QList<QAction *> items;
-    bool afterExit = false;
-    for (QAction *action : form.FileMenu->actions()) {
-        if (action == form.Exit1)
-            afterExit = true;
-        else if (afterExit && !action->isSeparator())
-            items << action;
-    }
-    return items.value(index);
-}
-
 bool anyBoxStartsWith(const AppFixture &app, const QString &start) {
     for (const AskedBox &box : app.script.boxes)
         if (box.text.startsWith(start))

@@ -5,6 +5,8 @@
 #include "sheet/LayoutCatalogue.h"
 #include "sheet/PageModel.h"
 
+#include "TestLayouts.h"
+
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,22 +18,13 @@ QByteArray hex(const char *text) {
 }
 
 TLabelLayoutRecord layout(const QByteArray &name, int across, int down) {
-    TLabelLayoutRecord r;
-    r.Description = name;
-    r.LabelWidth = 2625;
-    r.LabelHeight = 1000;
-    r.HorizontalPitch = 2750;
-    r.VerticalPitch = 1000;
-    r.LeftMargin = 188;
-    r.TopMargin = 500;
-    r.PageWidth = 8500;
-    r.PageHeight = 11000;
-    r.FreeTop = 40;
-    r.FreeLeft = 63;
-    r.FreeBottom = 960;
-    r.FreeRight = 2562;
-    r.NumberAcross = across;
-    r.NumberDown = down;
+    TLabelLayoutRecord r = TestLayout::grid(across, down)
+                               .named(name)
+                               .label(2625, 1000)
+                               .pitch(2750, 1000)
+                               .margins(188, 500)
+                               .page(8500, 11000)
+                               .free(63, 40, 2562, 960);
     r.Reserved16 = -7;
     r.Reserved22 = 70000;
     return r;

@@ -2,6 +2,8 @@
 #include "sheet/LayoutDescription.h"
 #include "sheet/PageModel.h"
 
+#include "TestLayouts.h"
+
 #include <QTest>
 
 class TestLayoutDescription : public QObject {
@@ -62,17 +64,9 @@ void TestLayoutDescription::describeLines_data() {
 void TestLayoutDescription::describeLines() {
     QFETCH(int, paperSize);
     QFETCH(QString, paperLine);
-    TLabelLayoutRecord r;
-    r.Description = "Address 5160";
-    r.NumberAcross = 3;
-    r.NumberDown = 10;
-    r.LabelWidth = 2625;
-    r.LabelHeight = 1000;
-    r.LeftMargin = 188;
-    r.TopMargin = 0;
-    r.PaperSize = paperSize;
     PageModel page;
-    page.AddLayout(r);
+    page.AddLayout(
+        TestLayout::grid(3, 10).named("Address 5160").label(2625, 1000).margins(188, 0).paper(paperSize));
     QStringList expected{
         "Number Across  :  3",          "Number Down  :  10",          "Label Width  :  2.63 inches",
         "Label Height  :  1.00 inches", "Left Margin  :  0.19 inches", "Top Margin  :  0.00 inches",

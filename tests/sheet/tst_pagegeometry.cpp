@@ -1,6 +1,8 @@
 // Screen geometry of the page: conversions, panel size, label rectangles, gutters, stripes.
 #include "sheet/PageGeometry.h"
 
+#include "TestLayouts.h"
+
 #include <QTest>
 #include <limits>
 
@@ -10,23 +12,13 @@ namespace {
 
 // A 3 × 10 sheet of 2.625" × 1" labels on Letter, writable area inset by an eighth of an inch.
 TLabelLayoutRecord addressSheet() {
-    TLabelLayoutRecord r;
-    r.Description = "Address";
-    r.LabelWidth = 2625;
-    r.LabelHeight = 1000;
-    r.HorizontalPitch = 2750;
-    r.VerticalPitch = 1000;
-    r.LeftMargin = 188;
-    r.TopMargin = 500;
-    r.PageWidth = 8500;
-    r.PageHeight = 11000;
-    r.FreeLeft = 125;
-    r.FreeTop = 125;
-    r.FreeRight = 2500;
-    r.FreeBottom = 1000;
-    r.NumberAcross = 3;
-    r.NumberDown = 10;
-    return r;
+    return TestLayout::grid(3, 10)
+        .named("Address")
+        .label(2625, 1000)
+        .pitch(2750, 1000)
+        .margins(188, 500)
+        .page(8500, 11000)
+        .free(125, 125, 2500, 1000);
 }
 
 // (left, top, right, bottom), right and bottom outside, as the layout rules state rectangles.

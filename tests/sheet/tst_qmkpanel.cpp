@@ -4,6 +4,8 @@
 
 #include "sheet/FilerError.h"
 
+#include "TestLayouts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPaintEvent>
@@ -20,43 +22,24 @@ const QRgb kFrameGrey = qRgb(128, 128, 128);
 
 // Labels in one row, 1" × 1" (96 px), at the given pitch; writable area inset by 1/8".
 TLabelLayoutRecord rowOfLabels(const QByteArray &name, int across, int pitch) {
-    TLabelLayoutRecord r;
-    r.Description = name;
-    r.LabelWidth = 1000;
-    r.LabelHeight = 1000;
-    r.HorizontalPitch = pitch;
-    r.VerticalPitch = 1000;
-    r.PageWidth = 8500;
-    r.PageHeight = 2000;
-    r.FreeLeft = 125;
-    r.FreeTop = 125;
-    r.FreeRight = 875;
-    r.FreeBottom = 875;
-    r.NumberAcross = across;
-    r.NumberDown = 1;
-    return r;
+    return TestLayout::grid(across, 1)
+        .named(name)
+        .label(1000, 1000)
+        .pitch(pitch, 1000)
+        .page(8500, 2000)
+        .free(125, 125, 875, 875);
 }
 
 // A 3 × 10 address sheet on Letter with a full stripe.
 TLabelLayoutRecord thirtyUp() {
-    TLabelLayoutRecord r;
-    r.Description = "Thirty";
-    r.LabelWidth = 2625;
-    r.LabelHeight = 1000;
-    r.HorizontalPitch = 2750;
-    r.VerticalPitch = 1000;
-    r.LeftMargin = 188;
-    r.TopMargin = 500;
-    r.PageWidth = 8500;
-    r.PageHeight = 11000;
-    r.FreeLeft = 125;
-    r.FreeTop = 250;
-    r.FreeRight = 2500;
-    r.FreeBottom = 1000;
-    r.NumberAcross = 3;
-    r.NumberDown = 10;
-    r.StripeStyle = 2;
-    return r;
+    return TestLayout::grid(3, 10)
+        .named("Thirty")
+        .label(2625, 1000)
+        .pitch(2750, 1000)
+        .margins(188, 500)
+        .page(8500, 11000)
+        .free(125, 250, 2500, 1000)
+        .stripe(2);
 }
 
 TLabelLayoutRecord tenUp() {

@@ -2,6 +2,8 @@
 // at the screen's resolution, so text and outlines are drawn sharp rather than scaled up.
 #include "sheet/QMKpanel.h"
 
+#include "TestLayouts.h"
+
 #include <QApplication>
 #include <QTest>
 
@@ -11,21 +13,12 @@ private slots:
     void pageImageUsesTheDevicePixelRatio() {
         TQMKPagePanel::setScreenPixelsPerInchForTesting(96);
         TQMKPagePanel panel;
-        TLabelLayoutRecord r;
-        r.Description = "One";
-        r.LabelWidth = 1000;
-        r.LabelHeight = 1000;
-        r.HorizontalPitch = 1000;
-        r.VerticalPitch = 1000;
-        r.PageWidth = 2000;
-        r.PageHeight = 2000;
-        r.FreeLeft = 125;
-        r.FreeTop = 125;
-        r.FreeRight = 875;
-        r.FreeBottom = 875;
-        r.NumberAcross = 1;
-        r.NumberDown = 1;
-        panel.AddLayout(r);
+        panel.AddLayout(TestLayout::grid(1, 1)
+                            .named("One")
+                            .label(1000, 1000)
+                            .pitch(1000, 1000)
+                            .page(2000, 2000)
+                            .free(125, 125, 875, 875));
         panel.ApplyLayout("One", false);
         panel.LabelRichText(1)->setRtfText(RichText::fromPlainText(QStringLiteral("Sharp")));
         panel.show();

@@ -3,6 +3,8 @@
 #include "sheet/QMKpanel.h"
 #include "sheet/Slayout.h"
 
+#include "TestLayouts.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -13,18 +15,12 @@
 namespace {
 
 TLabelLayoutRecord layout(const QByteArray &name, int across, int down, int width, int paper) {
-    TLabelLayoutRecord r;
-    r.Description = name;
-    r.NumberAcross = across;
-    r.NumberDown = down;
-    r.LabelWidth = width;
-    r.LabelHeight = 1000;
-    r.LeftMargin = 188;
-    r.TopMargin = 0;
-    r.PaperSize = paper;
-    r.PageWidth = 8500;
-    r.PageHeight = 11000;
-    return r;
+    return TestLayout::grid(across, down)
+        .named(name)
+        .label(width, 1000)
+        .margins(188, 0)
+        .paper(paper)
+        .page(8500, 11000);
 }
 
 void fillCatalogue(TQMKPagePanel &panel) {
