@@ -5,6 +5,7 @@
 #include "sheet/LayoutCatalogue.h"
 #include "sheet/PageModel.h"
 
+#include "LayoutListBytes.h"
 #include "TestLayouts.h"
 
 #include <QBuffer>
@@ -81,19 +82,14 @@ void TestLayoutCatalogue::layoutListIsSixtyBytes() {
     r.Description = "Twelve chars";
     for (int i = 0; i < TLabelLayoutRecord::IntegerCount; ++i)
         r.integer(i) = (i % 2 ? -1 : 1) * (i * 6);  // -126..120
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    FilerWriter writer(buffer);
-    writer.writeListBegin();
-    WriteLayoutRecord(writer, r);
-    writer.writeListEnd();
+    const QByteArray bytes = layoutListBytes(r);
 
     QByteArray expected = hex("01 06 0C") + "Twelve chars";
     for (int i = 0; i < TLabelLayoutRecord::IntegerCount; ++i)
         expected += hex("02") + char(std::int8_t(r.integer(i)));
     expected += hex("00");
-    QCOMPARE(buffer.data().size(), 60);
-    QCOMPARE(buffer.data().toHex(' '), expected.toHex(' '));
+    QCOMPARE(bytes.size(), 60);
+    QCOMPARE(bytes.toHex(' '), expected.toHex(' '));
 }
 
 void TestLayoutCatalogue::recordRoundTripsEveryField() {

@@ -5,6 +5,8 @@
 #include "sheet/LayoutCatalogue.h"
 #include "sheet/PageModel.h"
 
+#include "LayoutListBytes.h"
+
 #include <sys/resource.h>
 #include <QBuffer>
 #include <QDir>
@@ -32,16 +34,6 @@ TLabelLayoutRecord smallLayout(int across = 3, int down = 10) {
     r.NumberAcross = across;
     r.NumberDown = down;
     return r;
-}
-
-QByteArray layoutList(const TLabelLayoutRecord &r) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    FilerWriter writer(buffer);
-    writer.writeListBegin();
-    WriteLayoutRecord(writer, r);
-    writer.writeListEnd();
-    return buffer.data();
 }
 
 QByteArray labelList(const QByteArray &data) {
@@ -141,7 +133,8 @@ void TestPageDocument::thirtyEmptyLabelsAre756Bytes() {
     const QByteArray bytes = saved(page);
     QCOMPARE(bytes.size(), 756);
     QCOMPARE(kEmptyLabel.size(), 23);
-    QCOMPARE(bytes.toHex(' '), (kHeader + layoutList(smallLayout()) + kEmptyLabel.repeated(30)).toHex(' '));
+    QCOMPARE(bytes.toHex(' '),
+             (kHeader + layoutListBytes(smallLayout()) + kEmptyLabel.repeated(30)).toHex(' '));
 }
 
 void TestPageDocument::labelWithTextTakes41PlusData() {
@@ -211,13 +204,14 @@ void TestPageDocument::anyHeaderIntegersAreRead_data() {
 void TestPageDocument::anyHeaderIntegersAreRead() {
     QFETCH(QByteArray, header);
     PageModel page;
-    QCOMPARE(loadError(page, header + layoutList(smallLayout(1, 2)) + kEmptyLabel + kEmptyLabel), QString());
+    QCOMPARE(loadError(page, header + layoutListBytes(smallLayout(1, 2)) + kEmptyLabel + kEmptyLabel),
+             QString());
     QCOMPARE(page.LabelsPerPage(), 2);
 }
 
 void TestPageDocument::bytesAfterTheLastLabelAreIgnored() {
     PageModel page;
-    const QByteArray bytes = kHeader + layoutList(smallLayout(1, 1)) + kEmptyLabel + "junk \x01\x02\xff";
+    const QByteArray bytes = kHeader + layoutListBytes(smallLayout(1, 1)) + kEmptyLabel + "junk \x01\x02\xff";
     QCOMPARE(loadError(page, bytes), QString());
     QCOMPARE(page.LabelsPerPage(), 1);
 }
@@ -227,7 +221,7 @@ void TestPageDocument::loadingNeverConsultsTheCatalogue() {
     setUpPage(page, smallLayout());
     TLabelLayoutRecord own = smallLayout(2, 2);
     own.Description = "Nobody's layout";
-    QCOMPARE(loadError(page, kHeader + layoutList(own) + kEmptyLabel.repeated(4)), QString());
+    QCOMPARE(loadError(page, kHeader + layoutListBytes(own) + kEmptyLabel.repeated(4)), QString());
     QVERIFY(page.CurrentLayout() == own);
     QCOMPARE(page.LayoutCount(), 1);
 }
@@ -235,7 +229,7 @@ void TestPageDocument::loadingNeverConsultsTheCatalogue() {
 void TestPageDocument::damagedDocumentsFail_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
-    const QByteArray head = kHeader + layoutList(smallLayout(1, 3));
+    const QByteArray head = kHeader + layoutListBytes(smallLayout(1, 3));
     const QByteArray one = kEmptyLabel;
     QTest::newRow("empty file") << QByteArray() << "Stream read error";
     QTest::newRow("fewer label lists than labels") << head + one + one << "Stream read error";
@@ -255,7 +249,7 @@ void TestPageDocument::damagedDocumentsFail_data() {
     for (const auto &[across, down, name] :
          {std::tuple{0, 5, "no labels across"}, std::tuple{15, 14, "210 labels"},
           std::tuple{-2, -3, "negative counts"}, std::tuple{70000, 70000, "count beyond 32 bits"}}) {
-        QTest::newRow(name) << kHeader + layoutList(smallLayout(across, down)) + one.repeated(6)
+        QTest::newRow(name) << kHeader + layoutListBytes(smallLayout(across, down)) + one.repeated(6)
                             << "Invalid property value";
     }
 }
@@ -276,7 +270,7 @@ void TestPageDocument::failedLoadLeavesThePageUsable() {
 
     TLabelLayoutRecord other = smallLayout(3, 10);
     const QByteArray cut =
-        kHeader + layoutList(other) + labelList(page.LabelStorage(2)->data()) + kEmptyLabel;
+        kHeader + layoutListBytes(other) + labelList(page.LabelStorage(2)->data()) + kEmptyLabel;
     QCOMPARE(loadError(page, cut), QStringLiteral("Stream read error"));
     QVERIFY(page.CurrentLayout() == before);
     QCOMPARE(page.LabelsPerPage(), 10);
@@ -286,7 +280,7 @@ void TestPageDocument::failedLoadLeavesThePageUsable() {
     QVERIFY(page.LabelStorage(2)->RtfText().IsEmpty());
     page.ApplyLayout("Before", true);
     QCOMPARE(page.LabelsPerPage(), 10);
-    QCOMPARE(loadError(page, kHeader + layoutList(other) + kEmptyLabel.repeated(30)), QString());
+    QCOMPARE(loadError(page, kHeader + layoutListBytes(other) + kEmptyLabel.repeated(30)), QString());
     QCOMPARE(page.LabelsPerPage(), 30);
     for (int n = 1; n <= 30; ++n)
         QVERIFY(page.LabelStorage(n));

@@ -37,6 +37,16 @@ QStringList lines(const QListWidget *list) {
     return out;
 }
 
+// Shows the dialog over the panel's catalogue with the first entry selected; false when the
+// window never came up.
+bool showOnFirstLayout(TSelectLayout &dialog, TQMKPagePanel &panel) {
+    dialog.PagePanel = &panel;
+    dialog.fillLayoutList();
+    dialog.LayoutList->setCurrentRow(0);
+    dialog.show();
+    return QTest::qWaitForWindowExposed(&dialog);
+}
+
 // Runs action on the modal dialog once it is up.
 void whenModal(std::function<void(TSelectLayout &)> action) {
     QTimer::singleShot(0, [action] {
@@ -72,11 +82,7 @@ void TestSelectLayout::init() {
 
 void TestSelectLayout::showsFirstLayoutDescribedOnOpening() {
     TSelectLayout dialog;
-    dialog.PagePanel = m_panel.get();
-    dialog.fillLayoutList();
-    dialog.LayoutList->setCurrentRow(0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(showOnFirstLayout(dialog, *m_panel));
 
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Layout"));
     QCOMPARE(lines(dialog.LayoutList),
@@ -94,11 +100,7 @@ void TestSelectLayout::showsFirstLayoutDescribedOnOpening() {
 
 void TestSelectLayout::descriptionFollowsKeysAndMouse() {
     TSelectLayout dialog;
-    dialog.PagePanel = m_panel.get();
-    dialog.fillLayoutList();
-    dialog.LayoutList->setCurrentRow(0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(showOnFirstLayout(dialog, *m_panel));
     dialog.LayoutList->setFocus();
 
     QTest::keyClick(dialog.LayoutList, Qt::Key_Down);
@@ -126,11 +128,7 @@ void TestSelectLayout::descriptionFollowsKeysAndMouse() {
 
 void TestSelectLayout::descriptionIsInTwoColumns() {
     TSelectLayout dialog;
-    dialog.PagePanel = m_panel.get();
-    dialog.fillLayoutList();
-    dialog.LayoutList->setCurrentRow(0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(showOnFirstLayout(dialog, *m_panel));
     QListWidget *list = dialog.ListBox1;
     QCOMPARE(list->count(), 7);
     QSet<int> columns;
