@@ -4,11 +4,20 @@
 #include "ExitWhenShown.h"
 #include "app/Main.h"
 #include "platform/Identity.h"
+#include "platform/ProgramFolder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include "sheet/QMKpanel.h"
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     SetApplicationIdentity();
+    // A new user's start: the shipped catalogue beside the program and no settings yet.
+    QTemporaryDir folder;
+    QFile::copy(ProgramFolder() + GlobalLayoutFileName,
+                folder.path() + QStringLiteral("/") + GlobalLayoutFileName);
+    setProgramFolderForTesting(folder.path() + QStringLiteral("/"));
     TMainForm form;
     form.show();
     exitWhenShown(form, [&form] {

@@ -75,13 +75,18 @@ QIcon copyToAll() {
     });
 }
 QIcon symbol() {
+    // An omega drawn as a path: text would load a font on the way to the first window.
     return drawn([](QPainter &p) {
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(15);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(QColor(128, 0, 0));
-        p.drawText(QRectF(0, 0, 18, 18), Qt::AlignCenter, QString(QChar(0x03A9)));
+        QPainterPath omega;
+        omega.moveTo(3, 15);
+        omega.lineTo(7, 15);
+        omega.lineTo(7, 13);
+        omega.arcTo(QRectF(3, 2.5, 12, 12), 235, -290);
+        omega.lineTo(11, 15);
+        omega.lineTo(15, 15);
+        p.setPen(QPen(QColor(128, 0, 0), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(omega);
     });
 }
 QIcon application() {

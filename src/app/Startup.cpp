@@ -105,7 +105,12 @@ void TMainForm::FormActivate() {
     mnushowHint->setChecked(ShowHints);
     Hints::setEnabled(ShowHints);
     UpdateControlStates();
-    PrinterAvailable = CheckPrinterAvailable();
+    // Asking the print system loads its plug-in and talks to CUPS: done just after the window is
+    // up rather than on the way to it. It only decides whether printing is offered.
+    QTimer::singleShot(0, this, [this] {
+        PrinterAvailable = CheckPrinterAvailable();
+        UpdateControlStates();
+    });
     // When this is a retry (the layout file was missing before), the user may have made or
     // opened a page meanwhile: it stays as it is, edits and all.
     if (QuillmarkPanel->isHidden()) {
