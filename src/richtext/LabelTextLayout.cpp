@@ -51,6 +51,8 @@ QString runText(const QString &text) {
     return out;
 }
 
+}  // namespace
+
 ParagraphAlignment alignmentOf(const QTextBlockFormat &format) {
     const Qt::Alignment horizontal = format.alignment() & Qt::AlignHorizontal_Mask;
     if (horizontal & Qt::AlignHCenter)
@@ -61,8 +63,6 @@ ParagraphAlignment alignmentOf(const QTextBlockFormat &format) {
         return ParagraphAlignment::Right;
     return ParagraphAlignment::Left;
 }
-
-}  // namespace
 
 QTextBlockFormat blockFormat(ParagraphAlignment alignment) {
     QTextBlockFormat format;

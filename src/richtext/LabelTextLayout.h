@@ -54,6 +54,8 @@ private:
 
 // A paragraph format holding just the alignment; the editor merges it into the selection.
 QTextBlockFormat blockFormat(ParagraphAlignment alignment);
+// The alignment a paragraph format holds; anything else reads as left.
+ParagraphAlignment alignmentOf(const QTextBlockFormat &format);
 
 // Height (bottom of the last line) of a label document, in reference units.
 qreal labelDocumentHeight(const QTextDocument &doc);

@@ -377,14 +377,7 @@ CharFormat TWPRichText::currentCharFormat() const {
 }
 
 ParagraphAlignment TWPRichText::currentAlignment() const {
-    const Qt::Alignment horizontal = d->cursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    if (horizontal & Qt::AlignHCenter)
-        return ParagraphAlignment::Center;
-    if (horizontal & Qt::AlignJustify)
-        return ParagraphAlignment::Justify;
-    if (horizontal & (Qt::AlignRight | Qt::AlignTrailing))
-        return ParagraphAlignment::Right;
-    return ParagraphAlignment::Left;
+    return alignmentOf(d->cursor().blockFormat());
 }
 
 TextAttributes TWPRichText::CurrentAttributes() const {

@@ -102,14 +102,14 @@ TWPToolBar::TWPToolBar(TWPRichText *editor, QWidget *parent) : QToolBar(parent) 
     });
 
     addSeparator();
-    struct Spec {
+    struct ButtonDef {
         Command command;
         const char *hint;
         QString text;
         QIcon icon;
         bool checkable;
     };
-    const Spec specs[] = {
+    const ButtonDef buttons[] = {
         {Bold, "Bold Font", QStringLiteral("B"), {}, true},
         {Italic, "Italic Font", QStringLiteral("I"), {}, true},
         {Underline, "Underlined Font", QStringLiteral("U"), {}, true},
@@ -124,17 +124,17 @@ TWPToolBar::TWPToolBar(TWPRichText *editor, QWidget *parent) : QToolBar(parent) 
     };
     auto *alignments = new QActionGroup(this);
     alignments->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (const Spec &spec : specs) {
-        QAction *action = addAction(spec.icon, spec.text);
-        action->setToolTip(QString::fromLatin1(spec.hint));
-        action->setStatusTip(QString::fromLatin1(spec.hint));
-        action->setCheckable(spec.checkable);
-        m_actions[spec.command] = action;
-        if (spec.command == AlignLeft || spec.command == AlignRight || spec.command == AlignCenter)
+    for (const ButtonDef &button : buttons) {
+        QAction *action = addAction(button.icon, button.text);
+        action->setToolTip(QString::fromLatin1(button.hint));
+        action->setStatusTip(QString::fromLatin1(button.hint));
+        action->setCheckable(button.checkable);
+        m_actions[button.command] = action;
+        if (button.command == AlignLeft || button.command == AlignRight || button.command == AlignCenter)
             alignments->addAction(action);
-        if (spec.command == Underline || spec.command == AlignCenter)
+        if (button.command == Underline || button.command == AlignCenter)
             addSeparator();
-        const Command command = spec.command;
+        const Command command = button.command;
         connect(action, &QAction::triggered, this, [this, command](bool checked) { run(command, checked); });
     }
     QFont bold = font(), italic = font(), underline = font();
