@@ -16,7 +16,9 @@ configure: setup
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone (with its catalogue and help file): no tests or benchmarks to wait for.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quillmark qmktool
 	cd $(BUILD)/bin && ./quillmark
 
 test: build
