@@ -1,5 +1,6 @@
 // Painting the page panel: a full paint of a page with text in every label, with and without
 // the labels' laid-out text at hand, and the paint after one label's text changed.
+#include "platform/Screen.h"
 #include "sheet/QMKpanel.h"
 
 #include "TestLayouts.h"
@@ -28,7 +29,7 @@ TLabelLayoutRecord sheet(const QByteArray &name, int across, int down) {
 }
 
 std::unique_ptr<TQMKPagePanel> filledPanel(int across, int down) {
-    TQMKPagePanel::setScreenPixelsPerInchForTesting(96);
+    setScreenPixelsPerInchForTesting(96);
     auto panel = std::make_unique<TQMKPagePanel>();
     panel->AddLayout(sheet("Bench", across, down));
     panel->ApplyLayout("Bench", false);

@@ -131,9 +131,6 @@ void TMainForm::createControls() {
     ScrollBox2->setWidget(PageHolder);
     column->addWidget(ScrollBox2, 1);
     setCentralWidget(central);
-
-    // Keep the holder as large as the panel plus its margins, whatever the magnification.
-    QuillmarkPanel->installEventFilter(this);
 }
 
 void TMainForm::createMenus() {

@@ -9,6 +9,7 @@
 #include "richtext/TWPRichText.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <memory>
@@ -185,4 +186,5 @@ private:
     std::optional<QByteArray> chooseLayoutForPage();
     bool m_closing = false;
     bool m_activationRunning = false;
+    QElapsedTimer m_sinceStartupReport;  // since the start-up error was last reported
 };

@@ -62,6 +62,8 @@ void TMainForm::FormCreate() {
     mnushowHint->setChecked(ShowHints);
     Hints::install();
     Hints::setEnabled(ShowHints);
+    // One application-wide filter: the key conventions, and the panel's size changes that the
+    // page holder follows.
     qApp->installEventFilter(this);
     OnlineMenu->menuAction()->setVisible(true);
     setMainWindow(this);
@@ -80,10 +82,9 @@ bool TMainForm::event(QEvent *event) {
 }
 
 void TMainForm::FormActivate() {
-    static QElapsedTimer sinceReport;
     if (!StartupPending || m_activationRunning || m_closing)
         return;
-    if (sinceReport.isValid() && sinceReport.elapsed() < kReportSettleMs)
+    if (m_sinceStartupReport.isValid() && m_sinceStartupReport.elapsed() < kReportSettleMs)
         return;
     m_activationRunning = true;
     try {
@@ -91,7 +92,7 @@ void TMainForm::FormActivate() {
     } catch (const std::exception &error) {
         reportError(error);
         QApplication::processEvents();
-        sinceReport.start();
+        m_sinceStartupReport.start();
         m_activationRunning = false;
         return;
     }
@@ -143,9 +144,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (CheckSaveNeeded())
-        return true;
-    return false;
+    return CheckSaveNeeded();
 }
 
 void TMainForm::FormClose() {

@@ -1,4 +1,4 @@
-add_library(app STATIC
+qm_ui_library(app
   ${CMAKE_CURRENT_LIST_DIR}/Main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LabelEditing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentCommands.cpp
@@ -6,9 +6,7 @@ add_library(app STATIC
   ${CMAKE_CURRENT_LIST_DIR}/PreferencesBinding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Hints.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Icons.cpp)
-target_include_directories(app PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
-target_link_libraries(app PUBLIC sheet_ui richtext_ui platform_ui print app_prefs Qt6::Widgets)
-qm_target_warnings(app)
+target_link_libraries(app PUBLIC sheet_ui richtext_ui platform_ui print app_prefs)
 
 add_executable(quillmark ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(quillmark PRIVATE app)

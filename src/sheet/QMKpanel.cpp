@@ -38,16 +38,8 @@ TQMKPagePanel::TQMKPagePanel(QWidget *parent) : QWidget(parent) {
 
 TQMKPagePanel::~TQMKPagePanel() = default;
 
-int TQMKPagePanel::screenPixelsPerInch() {
-    return ScreenPixelsPerInch();
-}
-
-void TQMKPagePanel::setScreenPixelsPerInchForTesting(int ppi) {
-    ::setScreenPixelsPerInchForTesting(ppi);
-}
-
 PageGeometry::ScreenScale TQMKPagePanel::scale() const {
-    return PageGeometry::ScreenScale{screenPixelsPerInch(), m_magnification};
+    return PageGeometry::ScreenScale{ScreenPixelsPerInch(), m_magnification};
 }
 
 int TQMKPagePanel::laidOutLabels() const {
@@ -186,7 +178,7 @@ QRegion TQMKPagePanel::renderPage() {
     qreal dpr = devicePixelRatioF();
     if (qint64(size.width()) * size.height() * dpr * dpr > kMaxImagePixels)
         dpr = 1.0;
-    const PageKey key{m_page.CurrentLayout(), laidOutLabels(), screenPixelsPerInch(), m_magnification, dpr};
+    const PageKey key{m_page.CurrentLayout(), laidOutLabels(), ScreenPixelsPerInch(), m_magnification, dpr};
 
     QRegion changed;
     if (!m_pageValid || !(key == m_pageKey)) {

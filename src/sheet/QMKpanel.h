@@ -84,10 +84,6 @@ public:
     // The panel size for the current layout and magnification.
     QSize pageSize() const;
 
-    // Screen pixels per logical inch (the platform's one reading, see platform/Screen.h).
-    static int screenPixelsPerInch();
-    static void setScreenPixelsPerInchForTesting(int ppi);  // 0 = the screen's again
-
     // The page image as painted (panel pixels, white page), rendering what changed first.
     const QImage &renderedPage();
 

@@ -4,6 +4,7 @@
 
 #include "app/Main.h"
 #include "platform/Identity.h"
+#include "platform/Screen.h"
 #include "platform/Services.h"
 #include "richtext/RtfStorage.h"
 #include "sheet/QMKpanel.h"
@@ -74,13 +75,13 @@ public:
         QFile::copy(QStringLiteral(QM_PROGRAM_DIR "/QMKML.LLO"), folder + QStringLiteral("QMKML.LLO"));
         setProgramFolderForTesting(folder);
         setUserInteraction(&script);
-        TQMKPagePanel::setScreenPixelsPerInchForTesting(96);
+        setScreenPixelsPerInchForTesting(96);
     }
     ~AppFixture() {
         form.reset();
         setUserInteraction(nullptr);
         setProgramFolderForTesting(QString());
-        TQMKPagePanel::setScreenPixelsPerInchForTesting(0);
+        setScreenPixelsPerInchForTesting(0);
     }
 
     // Creates and shows the window and runs its first activation.

@@ -1,5 +1,6 @@
 // The page panel: clicks and label activation, the selection frame, layout changes and the
 // rendering of the page with its cache.
+#include "platform/Screen.h"
 #include "sheet/QMKpanel.h"
 
 #include "sheet/FilerError.h"
@@ -131,8 +132,8 @@ std::unique_ptr<TQMKPagePanel> makePanel(const QList<TLabelLayoutRecord> &layout
 class TestPagePanel : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { TQMKPagePanel::setScreenPixelsPerInchForTesting(kPpi); }
-    void cleanupTestCase() { TQMKPagePanel::setScreenPixelsPerInchForTesting(0); }
+    void initTestCase() { setScreenPixelsPerInchForTesting(kPpi); }
+    void cleanupTestCase() { setScreenPixelsPerInchForTesting(0); }
 
     void clickFindsTheLabelUnderThePointer_data();
     void clickFindsTheLabelUnderThePointer();

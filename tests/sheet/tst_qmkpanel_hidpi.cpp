@@ -1,5 +1,6 @@
 // The page panel on a screen with two device pixels per logical pixel: the page image is made
 // at the screen's resolution, so text and outlines are drawn sharp rather than scaled up.
+#include "platform/Screen.h"
 #include "sheet/QMKpanel.h"
 
 #include "TestLayouts.h"
@@ -11,7 +12,7 @@ class TestPagePanelHiDpi : public QObject {
     Q_OBJECT
 private slots:
     void pageImageUsesTheDevicePixelRatio() {
-        TQMKPagePanel::setScreenPixelsPerInchForTesting(96);
+        setScreenPixelsPerInchForTesting(96);
         TQMKPagePanel panel;
         panel.AddLayout(TestLayout::grid(1, 1)
                             .named("One")
